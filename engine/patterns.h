@@ -1,0 +1,56 @@
+// The pattern tables and the line lookup.
+//
+// For an empty point and one of its four lines, the ten cells at offsets -5..-1, +1..+5 form
+// a 20-bit line index (offset -5 in the top bits). The tables give the signed value of
+// placing a stone of that colour on the point.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "engine/board.h"
+
+constexpr int32_t LINE_INDEX_COUNT = 1 << 20;
+constexpr int32_t BLACK_TABLE_BYTES = 2 * LINE_INDEX_COUNT;  // unrestricted half, restricted half
+constexpr int32_t WHITE_TABLE_BYTES = LINE_INDEX_COUNT;
+
+enum LineDirection : int32_t {
+    DIR_HORIZONTAL = 0,    // step (1, 0)
+    DIR_VERTICAL = 1,      // step (0, 1)
+    DIR_ANTIDIAGONAL = 2,  // step (-1, 1): the index starts at the upper-right end
+    DIR_DIAGONAL = 3,      // step (1, 1)
+};
+
+// Cell index step along each direction on the padded board.
+constexpr int32_t LINE_STEP[4] = {1, 29, 28, 30};
+
+extern int8_t g_blackTable[BLACK_TABLE_BYTES];
+extern int8_t g_whiteTable[WHITE_TABLE_BYTES];
+
+// Line index of the point at padded-board cell `cell` along a line with cell step `step`.
+inline int32_t CellLineIndex(int cell, int step) {
+    const uint8_t* b = g_board + cell;
+    return (b[-5 * step] << 18) | (b[-4 * step] << 16) | (b[-3 * step] << 14) | (b[-2 * step] << 12) |
+           (b[-step] << 10) | (b[step] << 8) | (b[2 * step] << 6) | (b[3 * step] << 4) | (b[4 * step] << 2) |
+           b[5 * step];
+}
+
+// Line index of point (x, y) on direction d, read from g_board.
+int32_t LineIndex(int x, int y, int d);
+
+// Each stores Black's value (from the half chosen by g_restricted) and White's value.
+void LookupRow(int x, int y, int32_t* black, int32_t* white);
+void LookupColumn(int x, int y, int32_t* black, int32_t* white);
+void LookupAntiDiagonal(int x, int y, int32_t* black, int32_t* white);
+void LookupDiagonal(int x, int y, int32_t* black, int32_t* white);
+
+struct TableLoadResult {
+    bool ok = true;
+    std::string message;  // what went wrong, for the user; empty when ok
+};
+
+// Reads black.dat and white.dat by their bare names from the working folder, or failing that
+// from executableDir. A missing or short file is an error naming the file, the places tried
+// and the sizes; a longer file is read up to the table's size. The tables are zeroed first.
+TableLoadResult LoadPatternTables(const std::filesystem::path& executableDir);

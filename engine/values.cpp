@@ -1,0 +1,79 @@
+#include "engine/values.h"
+
+#include <cstring>
+
+#include "engine/patterns.h"
+
+int32_t g_blackLine[POINT_COUNT][4];
+int32_t g_whiteLine[POINT_COUNT][4];
+int32_t g_blackValue[POINT_COUNT];
+int32_t g_whiteValue[POINT_COUNT];
+
+void ClearValues() {
+    std::memset(g_blackLine, 0, sizeof g_blackLine);
+    std::memset(g_whiteLine, 0, sizeof g_whiteLine);
+    std::memset(g_blackValue, 0, sizeof g_blackValue);
+    std::memset(g_whiteValue, 0, sizeof g_whiteValue);
+}
+
+namespace {
+
+struct Ray {
+    int cellStep;   // along the padded board
+    int pointStep;  // along the point index
+    int slot;
+};
+
+// Each neighbour lies on exactly one ray, so the order does not change the result.
+constexpr Ray RAYS[8] = {
+    {-1, -1, DIR_HORIZONTAL},   {1, 1, DIR_HORIZONTAL},        // left, right
+    {-29, -19, DIR_VERTICAL},   {29, 19, DIR_VERTICAL},        // up, down
+    {28, 18, DIR_ANTIDIAGONAL}, {-28, -18, DIR_ANTIDIAGONAL},  // down-left, up-right
+    {-30, -20, DIR_DIAGONAL},   {30, 20, DIR_DIAGONAL},        // up-left, down-right
+};
+
+}  // namespace
+
+void UpdateValuesAround(int x, int y) {
+    const int p = PointIndex(x, y);
+    const int cell = CellIndex(x, y);
+    if (g_board[cell] != CELL_EMPTY) {
+        std::memset(g_blackLine[p], 0, sizeof g_blackLine[p]);
+        std::memset(g_whiteLine[p], 0, sizeof g_whiteLine[p]);
+        g_blackValue[p] = 0;
+        g_whiteValue[p] = 0;
+    } else {
+        int32_t* b = g_blackLine[p];
+        int32_t* w = g_whiteLine[p];
+        LookupDiagonal(x, y, &b[3], &w[3]);
+        LookupAntiDiagonal(x, y, &b[2], &w[2]);
+        LookupColumn(x, y, &b[1], &w[1]);
+        LookupRow(x, y, &b[0], &w[0]);
+        g_blackValue[p] = b[0] + b[1] + b[2] + b[3];
+        g_whiteValue[p] = w[0] + w[1] + w[2] + w[3];
+    }
+
+    // Without restrictions the tables ignore the fifth cell on each side, so four suffice.
+    // The frame is as wide as the window, so a ray always meets a border cell before it
+    // could leave the padded board.
+    const int window = g_restricted + 5;
+    const int8_t* blackTable = g_blackTable + g_restricted * LINE_INDEX_COUNT;
+    for (const Ray& ray : RAYS) {
+        const int lineStep = LINE_STEP[ray.slot];
+        int c = cell, q = p;
+        for (int i = 1; i < window; ++i) {
+            c += ray.cellStep;
+            q += ray.pointStep;
+            const uint8_t code = g_board[c];
+            if (code == CELL_BORDER) break;
+            if (code != CELL_EMPTY) continue;  // a stone does not end the ray
+            // Only slot d changed, so the sums move by the difference.
+            const int32_t index = CellLineIndex(c, lineStep);
+            const int32_t nb = blackTable[index], nw = g_whiteTable[index];
+            g_blackValue[q] += nb - g_blackLine[q][ray.slot];
+            g_whiteValue[q] += nw - g_whiteLine[q][ray.slot];
+            g_blackLine[q][ray.slot] = nb;
+            g_whiteLine[q][ray.slot] = nw;
+        }
+    }
+}

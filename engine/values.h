@@ -1,0 +1,20 @@
+// Point values: each empty point's line values for both colours and their sums, kept
+// current incrementally after every change of one cell of the engine board.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/board.h"
+
+constexpr int32_t FIVE_VALUE = 127;  // a point value at or above it completes a five
+
+extern int32_t g_blackLine[POINT_COUNT][4];  // slot = LineDirection
+extern int32_t g_whiteLine[POINT_COUNT][4];
+extern int32_t g_blackValue[POINT_COUNT];  // sum of the four Black slots
+extern int32_t g_whiteValue[POINT_COUNT];
+
+// Re-evaluates (x, y) and its neighbours on the four lines after its cell changed.
+void UpdateValuesAround(int x, int y);
+
+// Zeroes all line and point values.
+void ClearValues();
