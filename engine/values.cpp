@@ -6,8 +6,8 @@
 
 int32_t g_blackLine[POINT_COUNT][4];
 int32_t g_whiteLine[POINT_COUNT][4];
-int32_t g_blackValue[POINT_COUNT];
-int32_t g_whiteValue[POINT_COUNT];
+alignas(16) int32_t g_blackValue[POINT_COUNT_PADDED];
+alignas(16) int32_t g_whiteValue[POINT_COUNT_PADDED];
 
 void ClearValues() {
     std::memset(g_blackLine, 0, sizeof g_blackLine);

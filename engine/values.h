@@ -10,8 +10,11 @@ constexpr int32_t FIVE_VALUE = 127;  // a point value at or above it completes a
 
 extern int32_t g_blackLine[POINT_COUNT][4];  // slot = LineDirection
 extern int32_t g_whiteLine[POINT_COUNT][4];
-extern int32_t g_blackValue[POINT_COUNT];  // sum of the four Black slots
-extern int32_t g_whiteValue[POINT_COUNT];
+// Aligned and padded to whole 16-byte blocks so that scans can read four points at a time;
+// the padding stays 0.
+constexpr int POINT_COUNT_PADDED = (POINT_COUNT + 3) / 4 * 4;
+alignas(16) extern int32_t g_blackValue[POINT_COUNT_PADDED];  // sum of the four Black slots
+alignas(16) extern int32_t g_whiteValue[POINT_COUNT_PADDED];
 
 // Re-evaluates (x, y) and its neighbours on the four lines after its cell changed.
 void UpdateValuesAround(int x, int y);

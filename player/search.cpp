@@ -1,0 +1,291 @@
+#include "player/search.h"
+
+#include <utility>
+
+#include "engine/classes.h"
+#include "engine/values.h"
+#include "platform/random.h"
+#include "player/candidates.h"
+#include "player/display.h"
+#include "player/evaluate.h"
+#include "player/game_state.h"
+#include "player/levels.h"
+
+std::atomic<int32_t> g_stopSearch{0};
+std::atomic<int32_t> g_ponderRunning{0};
+int32_t g_extensionCount = 0;
+int64_t g_searchNodes = 0;
+
+namespace {
+
+constexpr int32_t Third4(int32_t v) {
+    return 4 * v / 3;
+}
+constexpr int32_t Floor64(int32_t v) {
+    return v >> 6;
+}  // arithmetic shift: rounds down
+
+bool StopRequested() {
+    return g_stopSearch.load(std::memory_order_relaxed) != 0;
+}
+
+// Ordering values of the empty points, in point order, for the computer to move (maximising
+// side) or the human. Occupied points are left out: their values are 0 and they are no moves.
+void BuildCandidates(CandidateList& list, bool computerToMove) {
+    int n = 0;
+    const bool whiteToMove = computerToMove == (g_humanBlack == 1);
+    // Early in the game the computer as White weighs its own values less.
+    const int32_t early = computerToMove && g_moveCount < 16 ? g_moveCount + 52 : 0;
+    for (int y = 0, p = 0; y < BOARD_SIZE; ++y) {
+        const uint8_t* row = g_board + CellIndex(0, y);
+        for (int x = 0; x < BOARD_SIZE; ++x, ++p) {
+            if (row[x] != CELL_EMPTY) continue;
+            const int32_t b = g_blackValue[p], w = g_whiteValue[p];
+            int32_t v;
+            if (whiteToMove)
+                v = early ? b + Floor64(w * early) : b + Third4(w);
+            else
+                v = w + Third4(b);
+            list.value[n] = v;
+            list.point[n] = p;
+            ++n;
+        }
+    }
+    list.n = n;
+}
+
+// The width cut below the root.
+bool WidthCut(int i, int32_t value) {
+    return i >= g_searchWidth && value + 4 * (g_searchWidth - i) < 26;
+}
+
+bool DisplayOn(int minimumMode) {
+    return g_display && g_searchMode >= minimumMode && g_ponderRunning.load(std::memory_order_relaxed) == 0;
+}
+
+}  // namespace
+
+void SelectTopCandidates(Candidate* list, int n) {
+    const int top = n < ROOT_MOVES ? n : ROOT_MOVES;
+    for (int k = 0; k < top; ++k) {
+        for (int j = k + 1; j < n; ++j) {
+            if (list[k].value < list[j].value) std::swap(list[k], list[j]);
+        }
+    }
+}
+
+int32_t SearchMax(int depth) {
+    ++g_searchNodes;
+    if (StopRequested()) return 0;
+    if (depth <= 1) return EvaluatePosition();
+
+    CandidateList list;
+    BuildCandidates(list, true);
+    SelectTop(list);
+    const int n = list.n;
+    const bool computerWhite = g_humanBlack == 1;
+    const bool show = depth > 5 && DisplayOn(2);
+    int32_t best = SCORE_NONE;
+    int r = 0;
+    for (int i = 0; i < ROOT_MOVES && i < n; ++i) {
+        const Candidate c{list.value[i], list.point[i]};
+        if (WidthCut(i, c.value)) break;
+        const int x = c.point % BOARD_SIZE, y = c.point / BOARD_SIZE;
+        if (computerWhite) {
+            if (g_whiteValue[c.point] >= FIVE_VALUE) return SCORE_WIN;
+        } else if (g_restricted == 1) {
+            const int32_t code = ClassifyBlack(x, y);
+            if (code == 4) {
+                if (r == i) r = i + 1;
+                continue;
+            }
+            if (code == 3) return SCORE_WIN;
+        } else if (g_blackValue[c.point] >= FIVE_VALUE) {
+            return SCORE_WIN;
+        }
+        if (c.value < list.value[r] / 3) break;
+
+        if (show) g_display->DrawStone(x, y, g_humanBlack);
+        EnginePush(x, y);
+        const int32_t s = SearchMin(depth - 1);
+        if (s > best) {
+            if (s >= SCORE_WIN) {
+                EnginePop();
+                if (show) g_display->ErasePoint(x, y);
+                return s;
+            }
+            best = s;
+        }
+        EnginePop();
+        if (show) g_display->ErasePoint(x, y);
+        if (c.value >= FIVE_VALUE) break;  // a five or a forced block: nothing else to look at
+    }
+    return best;
+}
+
+int32_t SearchMin(int depth) {
+    ++g_searchNodes;
+    CandidateList list;
+    BuildCandidates(list, false);
+    SelectTop(list);
+    const int n = list.n;
+    const bool humanBlack = g_humanBlack == 1;
+    const bool show = depth > 5 && DisplayOn(2);
+    int32_t best = SCORE_TOP;
+    int r = 0;
+    for (int i = 0; i < ROOT_MOVES && i < n; ++i) {
+        const Candidate c{list.value[i], list.point[i]};
+        if (WidthCut(i, c.value)) break;
+        const int x = c.point % BOARD_SIZE, y = c.point / BOARD_SIZE;
+        // A loss found higher in the tree is worse than one found later.
+        const int32_t loss = SCORE_LOSS - 256 * depth;
+        if (humanBlack) {
+            if (g_restricted == 1) {
+                const int32_t code = ClassifyBlack(x, y);
+                if (code == 4) {
+                    if (r == i) r = i + 1;
+                    continue;
+                }
+                if (code == 3) return loss;
+            } else if (g_blackValue[c.point] >= FIVE_VALUE) {
+                return loss;
+            }
+        } else if (g_whiteValue[c.point] >= FIVE_VALUE) {
+            return loss;
+        }
+        if (c.value < list.value[r] / 3) break;
+
+        const int32_t own = humanBlack ? g_blackValue[c.point] : g_whiteValue[c.point];
+        if (show) g_display->DrawStone(x, y, 1 - g_humanBlack);
+        EnginePush(x, y);
+        int32_t s;
+        if (own > 20 && depth < 2 && g_extensionCount < g_extensionLimit) {
+            // A threatening move at the horizon is answered with two more plies.
+            ++g_extensionCount;
+            s = SearchMax(2);
+            --g_extensionCount;
+        } else {
+            s = SearchMax(depth - 1);
+        }
+        if (s < best) {
+            if (s <= SCORE_LOSS) {
+                EnginePop();
+                if (show) g_display->ErasePoint(x, y);
+                return s;
+            }
+            best = s;
+        }
+        EnginePop();
+        if (show) g_display->ErasePoint(x, y);
+        if (c.value >= FIVE_VALUE) break;
+    }
+    return best;
+}
+
+namespace {
+
+struct Examined {
+    int32_t score;
+    MoveEntry move;
+};
+
+// Descending by score with the same exchange rule as the candidate selection.
+void OrderExamined(Examined* list, int n) {
+    for (int k = 0; k < n; ++k) {
+        for (int j = k + 1; j < n; ++j) {
+            if (list[k].score < list[j].score) std::swap(list[k], list[j]);
+        }
+    }
+}
+
+}  // namespace
+
+int32_t SearchRoot(int32_t* x, int32_t* y, int depth, RootResults* results) {
+    *results = RootResults{};
+    int child = depth - 1;
+
+    CandidateList list;
+    BuildCandidates(list, true);
+    if (g_searchWidth >= 8) g_searchWidth = depth - 1;  // stays until the next configuration
+    SelectTop(list);
+    const int n = list.n;
+    if (n == 0) {  // a full board: nothing to play
+        *x = *y = -1;
+        return SCORE_QUICK;
+    }
+
+    *x = list.point[0] % BOARD_SIZE;  // the provisional answer
+    *y = list.point[0] / BOARD_SIZE;
+    auto answer = [&](const Candidate& c) {
+        *x = c.point % BOARD_SIZE;
+        *y = c.point / BOARD_SIZE;
+    };
+    // A quiet position is searched two plies shallower.
+    if (depth > 5 && g_moveCount > 7 && list.value[0] < 34 && n > 4 && list.value[4] < 20) child = depth - 3;
+
+    const bool computerWhite = g_humanBlack == 1;
+    const bool show = DisplayOn(1);
+    Examined examined[ROOT_MOVES];
+    int count = 0;
+    int r = 0;
+    for (int i = 0; i < ROOT_MOVES && i < n; ++i) {
+        const Candidate c{list.value[i], list.point[i]};
+        if (i > g_searchWidth && c.value + 2 * (g_searchWidth - i) < 26) break;
+        if (StopRequested()) return SCORE_EVEN;
+        const int cx = c.point % BOARD_SIZE, cy = c.point / BOARD_SIZE;
+        const int32_t b = g_blackValue[c.point], w = g_whiteValue[c.point];
+        if (computerWhite) {
+            if (w >= FIVE_VALUE) return answer(c), SCORE_WIN;
+            const bool humanFive = g_restricted == 1 ? ClassifyBlack(cx, cy) == 3 : b >= FIVE_VALUE;
+            if (humanFive) return answer(c), SCORE_QUICK;  // the block is forced
+        } else {
+            if (g_restricted == 1) {
+                const int32_t code = ClassifyBlack(cx, cy);
+                if (code == 4) {
+                    examined[count++] = {SCORE_NONE, {cx, cy}};
+                    if (r == i) r = i + 1;
+                    continue;
+                }
+                if (code == 3) return answer(c), SCORE_WIN;
+            } else if (b >= FIVE_VALUE) {
+                return answer(c), SCORE_WIN;
+            }
+            if (w >= FIVE_VALUE) return answer(c), SCORE_QUICK;
+        }
+        if (c.value < list.value[r] / 3) {
+            examined[count++] = {SCORE_LOSS, {cx, cy}};
+            break;
+        }
+
+        if (show) g_display->DrawStone(cx, cy, g_humanBlack + 2);
+        EnginePush(cx, cy);
+        const int32_t savedWidth = g_searchWidth;
+        if (g_searchWidth > 5 && g_moveCount < 12) g_searchWidth = 5;
+        const int32_t s = SearchMin(child);
+        g_searchWidth = savedWidth;
+        if (show) g_display->ErasePoint(cx, cy);
+        examined[count++] = {s, {cx, cy}};
+        EnginePop();
+        if (s >= SCORE_WIN) break;
+    }
+
+    if (count < 2) return count == 1 && examined[0].score >= SCORE_WIN ? examined[0].score : SCORE_QUICK;
+
+    OrderExamined(examined, count);
+    for (int i = 0; i < count; ++i) {
+        results->moves[i] = examined[i].move;
+        results->scores[i] = examined[i].score;
+    }
+    results->count = count;
+
+    // Variety: a random pick among the moves within the margin of the best, the best most likely.
+    const int32_t floor = examined[0].score - g_varietyMargin[g_variety];
+    int k = 1;
+    while (k < count && examined[k].score >= floor)
+        ++k;
+    const int32_t k2 = 1 + NextRandom() % k;
+    const int32_t j = NextRandom() % k2;
+    *x = examined[j].move.x;
+    *y = examined[j].move.y;
+    return examined[j].score;
+}
