@@ -81,6 +81,7 @@ int32_t SearchMax(int depth) {
 
     CandidateList list;
     BuildCandidates(list, true);
+    if (list.n == 0) return 0;  // a full board is a draw
     SelectTop(list);
     const int n = list.n;
     const bool computerWhite = g_humanBlack == 1;
@@ -127,6 +128,7 @@ int32_t SearchMin(int depth) {
     ++g_searchNodes;
     CandidateList list;
     BuildCandidates(list, false);
+    if (list.n == 0) return 0;  // a full board is a draw
     SelectTop(list);
     const int n = list.n;
     const bool humanBlack = g_humanBlack == 1;

@@ -4,7 +4,7 @@
 
 #include "engine/patterns.h"
 #include "engine/values.h"
-#include "tests/engine/test_support.h"
+#include "tests/support/engine_fixture.h"
 
 using BoardTest = EngineTest;
 

@@ -6,7 +6,7 @@
 
 #include "engine/board.h"
 #include "engine/values.h"
-#include "tests/engine/test_support.h"
+#include "tests/support/engine_fixture.h"
 
 using ClassesTest = EngineTest;
 

@@ -8,7 +8,7 @@
 
 #include "engine/board.h"
 #include "engine/patterns.h"
-#include "tests/engine/test_support.h"
+#include "tests/support/engine_fixture.h"
 
 namespace {
 

@@ -24,6 +24,14 @@ protected:
 // then every value is recomputed, so any position can be set up regardless of move order.
 void SetPosition(const std::vector<std::string>& rows, int left = 0, int top = 0);
 
+// Plays the moves on both stacks, alternately Black and White: "x,y x,y ...".
+void PlayMoves(const std::string& moves);
+
+// Plays a diagram's stones on both stacks, Black and White alternately (the order within a
+// colour is row by row), so that the stacks, counts and values are those of a real game. The
+// diagram must hold as many 'X' as 'O', or one more.
+void PlayDiagram(const std::vector<std::string>& rows, int left = 0, int top = 0);
+
 // The point marked '*' in a diagram placed at (left, top).
 std::pair<int, int> MarkedPoint(const std::vector<std::string>& rows, int left, int top);
 

@@ -1,5 +1,6 @@
-#include "tests/engine/test_support.h"
+#include "tests/support/engine_fixture.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/patterns.h"
@@ -30,6 +31,40 @@ void SetPosition(const std::vector<std::string>& rows, int left, int top) {
         }
     }
     StoreValues(RecomputedValues());
+}
+
+void PlayMoves(const std::string& moves) {
+    size_t at = 0;
+    while (at < moves.size()) {
+        const size_t end = std::min(moves.find(' ', at), moves.size());
+        const std::string move = moves.substr(at, end - at);
+        at = end + 1;
+        if (move.empty()) continue;
+        const int x = std::stoi(move), y = std::stoi(move.substr(move.find(',') + 1));
+        RecordPush(x, y);
+        EnginePush(x, y);
+    }
+}
+
+void PlayDiagram(const std::vector<std::string>& rows, int left, int top) {
+    std::vector<MoveEntry> black, white;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t c = 0; c < rows[r].size(); ++c) {
+            const MoveEntry m{left + static_cast<int>(c), top + static_cast<int>(r)};
+            if (rows[r][c] == 'X') black.push_back(m);
+            if (rows[r][c] == 'O') white.push_back(m);
+        }
+    }
+    ASSERT_TRUE(black.size() == white.size() || black.size() == white.size() + 1)
+        << black.size() << " black and " << white.size() << " white stones";
+    for (size_t i = 0; i < black.size(); ++i) {
+        RecordPush(black[i].x, black[i].y);
+        EnginePush(black[i].x, black[i].y);
+        if (i < white.size()) {
+            RecordPush(white[i].x, white[i].y);
+            EnginePush(white[i].x, white[i].y);
+        }
+    }
 }
 
 std::pair<int, int> MarkedPoint(const std::vector<std::string>& rows, int left, int top) {
