@@ -5,13 +5,23 @@
 
 int8_t g_blackTable[BLACK_TABLE_BYTES];
 int8_t g_whiteTable[WHITE_TABLE_BYTES];
+LinePair g_linePairs[2][LINE_INDEX_COUNT];
+
+void BuildLinePairs() {
+    for (int half = 0; half < 2; ++half) {
+        for (int32_t i = 0; i < LINE_INDEX_COUNT; ++i) {
+            g_linePairs[half][i] = {g_blackTable[half * LINE_INDEX_COUNT + i], g_whiteTable[i]};
+        }
+    }
+}
 
 namespace {
 
 inline void LookupLine(int x, int y, int step, int32_t* black, int32_t* white) {
     const int32_t index = CellLineIndex(CellIndex(x, y), step);
-    *black = g_blackTable[g_restricted * LINE_INDEX_COUNT + index];
-    *white = g_whiteTable[index];
+    const LinePair pair = g_linePairs[g_restricted][index];
+    *black = pair.black;
+    *white = pair.white;
 }
 
 }  // namespace
@@ -71,5 +81,6 @@ TableLoadResult LoadPatternTables(const std::filesystem::path& executableDir) {
         result.ok = false;
         result.message = error;
     }
+    BuildLinePairs();
     return result;
 }

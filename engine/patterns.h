@@ -28,6 +28,16 @@ constexpr int32_t LINE_STEP[4] = {1, 29, 28, 30};
 extern int8_t g_blackTable[BLACK_TABLE_BYTES];
 extern int8_t g_whiteTable[WHITE_TABLE_BYTES];
 
+// Both colours' values of a line index side by side, one half per value of g_restricted, so
+// that a lookup costs one memory access instead of two. Built from the two tables whenever
+// they are loaded.
+struct LinePair {
+    int8_t black;
+    int8_t white;
+};
+extern LinePair g_linePairs[2][LINE_INDEX_COUNT];
+void BuildLinePairs();
+
 // Line index of the point at padded-board cell `cell` along a line with cell step `step`.
 inline int32_t CellLineIndex(int cell, int step) {
     const uint8_t* b = g_board + cell;

@@ -9,7 +9,10 @@ int32_t g_whiteLine[POINT_COUNT][4];
 alignas(16) int32_t g_blackValue[POINT_COUNT_PADDED];
 alignas(16) int32_t g_whiteValue[POINT_COUNT_PADDED];
 
+ValueSummary g_valueSummary;
+
 void ClearValues() {
+    g_valueSummary = ValueSummary{};
     std::memset(g_blackLine, 0, sizeof g_blackLine);
     std::memset(g_whiteLine, 0, sizeof g_whiteLine);
     std::memset(g_blackValue, 0, sizeof g_blackValue);
@@ -32,11 +35,29 @@ constexpr Ray RAYS[8] = {
     {-30, -20, DIR_DIAGONAL},   {30, 20, DIR_DIAGONAL},        // up-left, down-right
 };
 
+// Records that point p's values changed from (oldBlack, oldWhite) to (black, white).
+inline void NoteChange(int p, int32_t oldBlack, int32_t oldWhite, int32_t black, int32_t white) {
+    g_valueSummary.blackTotal += black - oldBlack;
+    g_valueSummary.whiteTotal += white - oldWhite;
+    const uint64_t bit = uint64_t{1} << (p & 63);
+    uint64_t& b = g_valueSummary.blackNotable[p >> 6];
+    uint64_t& w = g_valueSummary.whiteNotable[p >> 6];
+    b = (b & ~bit) | (black >= NOTABLE_VALUE ? bit : 0);
+    w = (w & ~bit) | (white >= NOTABLE_VALUE ? bit : 0);
+}
+
 }  // namespace
+
+void RebuildValueSummary() {
+    g_valueSummary = ValueSummary{};
+    for (int p = 0; p < POINT_COUNT; ++p)
+        NoteChange(p, 0, 0, g_blackValue[p], g_whiteValue[p]);
+}
 
 void UpdateValuesAround(int x, int y) {
     const int p = PointIndex(x, y);
     const int cell = CellIndex(x, y);
+    const int32_t oldBlack = g_blackValue[p], oldWhite = g_whiteValue[p];
     if (g_board[cell] != CELL_EMPTY) {
         std::memset(g_blackLine[p], 0, sizeof g_blackLine[p]);
         std::memset(g_whiteLine[p], 0, sizeof g_whiteLine[p]);
@@ -52,12 +73,13 @@ void UpdateValuesAround(int x, int y) {
         g_blackValue[p] = b[0] + b[1] + b[2] + b[3];
         g_whiteValue[p] = w[0] + w[1] + w[2] + w[3];
     }
+    NoteChange(p, oldBlack, oldWhite, g_blackValue[p], g_whiteValue[p]);
 
     // Without restrictions the tables ignore the fifth cell on each side, so four suffice.
     // The frame is as wide as the window, so a ray always meets a border cell before it
     // could leave the padded board.
     const int window = g_restricted + 5;
-    const int8_t* blackTable = g_blackTable + g_restricted * LINE_INDEX_COUNT;
+    const LinePair* pairs = g_linePairs[g_restricted];
     for (const Ray& ray : RAYS) {
         const int lineStep = LINE_STEP[ray.slot];
         int c = cell, q = p;
@@ -69,11 +91,16 @@ void UpdateValuesAround(int x, int y) {
             if (code != CELL_EMPTY) continue;  // a stone does not end the ray
             // Only slot d changed, so the sums move by the difference.
             const int32_t index = CellLineIndex(c, lineStep);
-            const int32_t nb = blackTable[index], nw = g_whiteTable[index];
-            g_blackValue[q] += nb - g_blackLine[q][ray.slot];
-            g_whiteValue[q] += nw - g_whiteLine[q][ray.slot];
+            const LinePair pair = pairs[index];
+            const int32_t nb = pair.black, nw = pair.white;
+            const int32_t oldB = g_blackValue[q], oldW = g_whiteValue[q];
+            const int32_t newB = oldB + nb - g_blackLine[q][ray.slot];
+            const int32_t newW = oldW + nw - g_whiteLine[q][ray.slot];
+            g_blackValue[q] = newB;
+            g_whiteValue[q] = newW;
             g_blackLine[q][ray.slot] = nb;
             g_whiteLine[q][ray.slot] = nw;
+            NoteChange(q, oldB, oldW, newB, newW);
         }
     }
 }

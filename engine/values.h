@@ -16,8 +16,25 @@ constexpr int POINT_COUNT_PADDED = (POINT_COUNT + 3) / 4 * 4;
 alignas(16) extern int32_t g_blackValue[POINT_COUNT_PADDED];  // sum of the four Black slots
 alignas(16) extern int32_t g_whiteValue[POINT_COUNT_PADDED];
 
+// Kept with the point values, so that the evaluation need not scan the whole board: the
+// totals of each colour's point values, and which points reach NOTABLE_VALUE (bit p % 64 of
+// word p / 64), the only points it looks at one by one.
+constexpr int32_t NOTABLE_VALUE = 13;
+constexpr int SUMMARY_WORDS = (POINT_COUNT + 63) / 64;
+struct ValueSummary {
+    int32_t blackTotal;
+    int32_t whiteTotal;
+    uint64_t blackNotable[SUMMARY_WORDS];
+    uint64_t whiteNotable[SUMMARY_WORDS];
+    bool operator==(const ValueSummary&) const = default;
+};
+extern ValueSummary g_valueSummary;
+
+// Recomputes the summary from the value arrays, for code that writes them directly.
+void RebuildValueSummary();
+
 // Re-evaluates (x, y) and its neighbours on the four lines after its cell changed.
 void UpdateValuesAround(int x, int y);
 
-// Zeroes all line and point values.
+// Zeroes all line and point values and their summary.
 void ClearValues();

@@ -1,5 +1,7 @@
 #include "player/evaluate.h"
 
+#include <bit>
+
 #include "engine/board.h"
 #include "engine/classes.h"
 #include "engine/values.h"
@@ -19,19 +21,24 @@ struct Scan {
 
 Scan ScanPoints(bool countBlackMinor, bool countWhiteMinor) {
     Scan s;
-    for (int p = 0; p < POINT_COUNT; ++p) {
-        const int32_t b = g_blackValue[p], w = g_whiteValue[p];
-        s.bs += b;
-        s.ws += w;
-        const int x = p % BOARD_SIZE, y = p / BOARD_SIZE;
-        if (b >= 26)
-            ++s.bt[ClassifyBlack(x, y)];
-        else if (countBlackMinor && b >= 13)
-            ++s.bm;
-        if (w >= 26)
-            ++s.wt[ClassifyWhite(x, y)];
-        else if (countWhiteMinor && w >= 13)
-            ++s.wm;
+    s.bs = g_valueSummary.blackTotal;
+    s.ws = g_valueSummary.whiteTotal;
+    // Points below 13 only add to the sums: visit the others alone.
+    for (int word = 0; word < SUMMARY_WORDS; ++word) {
+        for (uint64_t bits = g_valueSummary.blackNotable[word]; bits; bits &= bits - 1) {
+            const int p = word * 64 + std::countr_zero(bits);
+            if (g_blackValue[p] >= 26)
+                ++s.bt[ClassifyBlack(p % BOARD_SIZE, p / BOARD_SIZE)];
+            else if (countBlackMinor)
+                ++s.bm;
+        }
+        for (uint64_t bits = g_valueSummary.whiteNotable[word]; bits; bits &= bits - 1) {
+            const int p = word * 64 + std::countr_zero(bits);
+            if (g_whiteValue[p] >= 26)
+                ++s.wt[ClassifyWhite(p % BOARD_SIZE, p / BOARD_SIZE)];
+            else if (countWhiteMinor)
+                ++s.wm;
+        }
     }
     return s;
 }

@@ -121,6 +121,9 @@ TEST_F(ValuesTest, RandomGamesMatchFullRecomputation) {
                 EnginePush(x, y);
                 ++operations;
                 ASSERT_EQ(CurrentValues(), RecomputedValues()) << "after push " << x << "," << y;
+                const ValueSummary kept = g_valueSummary;
+                RebuildValueSummary();
+                ASSERT_EQ(kept, g_valueSummary) << "summary after push " << x << "," << y;
                 if (rng() % 4 == 0) {
                     EnginePop();
                     ++operations;

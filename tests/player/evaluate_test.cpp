@@ -44,76 +44,53 @@ TEST_F(EvaluateTest, WorkedPositionsOfEachVariant) {
         std::vector<std::pair<Lines, Lines>> points;  // (Black's lines, White's lines)
         int32_t expected;
     };
+    // clang-format off
     const Case cases[] = {
         // Computer White, fewer than 16 moves.
-        {"White five, three forbidden Black points, two Black minor points",
-         1,
-         10,
-         1,
-         {{NONE, FIVE},
-          {DOUBLE_THREE, NONE},
-          {DOUBLE_THREE, NONE},
-          {DOUBLE_THREE, NONE},
-          {MINOR, NONE},
-          {MINOR, NONE}},
+        {"White five, three forbidden Black points, two Black minor points", 1, 10, 1,
+         {{NONE, FIVE}, {DOUBLE_THREE, NONE}, {DOUBLE_THREE, NONE}, {DOUBLE_THREE, NONE},
+          {MINOR, NONE}, {MINOR, NONE}},
          8128 + 108 - 8},
-        {"White open four early: no win yet",
-         1,
-         10,
-         1,
+        {"White open four early: no win yet", 1, 10, 1,
          {{NONE, OPEN_FOUR}, {DOUBLE_THREE, NONE}},
          (36 - 64 * 26 / 56) + 512 + 36},
-        {"quiet, early: Black's sum weighs 64/56",
-         1,
-         10,
-         0,
+        {"quiet, early: Black's sum weighs 64/56", 1, 10, 0,
          {{DOUBLE_THREE, NONE}, {NONE, MINOR}, {MINOR, NONE}},
          (18 - 64 * 44 / 56) + 4 - 8 + 8 - 4},
         {"negative sums divide toward zero", 1, 3, 1, {{OVERLINE, NONE}}, 167 + 8},
         // Computer White, 16 moves or more.
-        {"White open four late while Black has no five",
-         1,
-         20,
-         1,
+        {"White open four late while Black has no five", 1, 20, 1,
          {{NONE, OPEN_FOUR}, {DOUBLE_THREE, NONE}},
          8128 + 36},
-        {"two Black fives", 1, 20, 1, {{FIVE, NONE}, {FIVE, NONE}, {DOUBLE_THREE, NONE}}, -88888888 + 36},
-        {"White must block and has two double threats",
-         1,
-         20,
-         0,
+        {"two Black fives", 1, 20, 1,
+         {{FIVE, NONE}, {FIVE, NONE}, {DOUBLE_THREE, NONE}},
+         -88888888 + 36},
+        {"White must block and has two double threats", 1, 20, 0,
          {{FIVE, NONE}, {NONE, FOUR_THREE}, {NONE, FOUR_THREE}},
          (62 - 127) + 460},
-        {"White must block with one double threat",
-         1,
-         20,
-         0,
+        {"White must block with one double threat", 1, 20, 0,
          {{FIVE, NONE}, {NONE, FOUR_THREE}, {NONE, MINOR}},
          (31 + 18 - 127) + 29 * 5 + 4},
         // Computer Black.
-        {"White five and a White double three",
-         0,
-         20,
-         1,
+        {"White five and a White double three", 0, 20, 1,
          {{NONE, FIVE}, {NONE, DOUBLE_THREE}},
          (0 - 153) - 512},
-        {"White five, Black four-three and a forbidden point",
-         0,
-         20,
-         1,
+        {"White five, Black four-three and a forbidden point", 0, 20, 1,
          {{NONE, FIVE}, {FOUR_THREE, NONE}, {DOUBLE_THREE, NONE}},
          (57 - 127 - 36) + 460},
-        {"two White fives", 0, 5, 1, {{NONE, FIVE}, {NONE, FIVE}, {MINOR, NONE}}, -88888888},
-        {"Black open four and no White five", 0, 5, 0, {{OPEN_FOUR, NONE}, {NONE, FOUR_THREE}}, 8128},
-        {"Black must block with an open four and a double three",
-         0,
-         20,
-         0,
+        {"two White fives", 0, 5, 1,
+         {{NONE, FIVE}, {NONE, FIVE}, {MINOR, NONE}},
+         -88888888},
+        {"Black open four and no White five", 0, 5, 0,
+         {{OPEN_FOUR, NONE}, {NONE, FOUR_THREE}},
+         8128},
+        {"Black must block with an open four and a double three", 0, 20, 0,
          {{NONE, FIVE}, {OPEN_FOUR, NONE}, {DOUBLE_THREE, NONE}},
          (62 - 127) + 450},
         {"Black four-three", 0, 20, 1, {{FOUR_THREE, NONE}}, 31 + 512},
         {"empty region counts nothing", 0, 20, 0, {}, 8},
     };
+    // clang-format on
     for (const Case& c : cases) {
         ClearValues();
         g_humanBlack = c.humanBlack;
@@ -122,6 +99,7 @@ TEST_F(EvaluateTest, WorkedPositionsOfEachVariant) {
         int p = 40;
         for (const auto& [black, white] : c.points)
             SetLines(p += 7, black, white);
+        RebuildValueSummary();
         EXPECT_EQ(EvaluatePosition(), c.expected) << c.name;
     }
 }
