@@ -7,8 +7,8 @@ BoardDisplay* g_display = nullptr;
 int32_t g_level = 1;
 int32_t g_alternate = 0;
 int32_t g_timeLimit = 20;
-int32_t g_searchMode = 0;
-int32_t g_variety = 1;
+std::atomic<int32_t> g_searchMode{0};
+std::atomic<int32_t> g_variety{1};
 int32_t g_showInfo = 0;
 
 int32_t g_humanBlack = 1;
