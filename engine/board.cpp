@@ -61,4 +61,5 @@ void ResetBoards() {
     g_moveCount = 0;
     g_gameRule = g_rule;
     g_restricted = (g_rule + 1) >> 1;
+    RebuildKeptState();
 }

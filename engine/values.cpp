@@ -48,15 +48,54 @@ inline void NoteChange(int p, int32_t oldBlack, int32_t oldWhite, int32_t black,
 
 }  // namespace
 
-void RebuildValueSummary() {
+namespace {
+
+// Every point's line index on each direction, kept current as cells change (for occupied
+// points too, for when they are emptied again), and the cells as those indices last saw them.
+int32_t g_lineIndex[POINT_COUNT][4];
+uint8_t g_indexedCells[BOARD_CELLS];
+
+// Bit position of the cell at offset t (-5..-1, +1..+5) in a line index.
+constexpr int IndexShift(int t) {
+    return 2 * (9 - (t < 0 ? t + 5 : t + 4));
+}
+
+}  // namespace
+
+void RebuildKeptState() {
     g_valueSummary = ValueSummary{};
     for (int p = 0; p < POINT_COUNT; ++p)
         NoteChange(p, 0, 0, g_blackValue[p], g_whiteValue[p]);
+    for (int p = 0; p < POINT_COUNT; ++p) {
+        for (int d = 0; d < 4; ++d)
+            g_lineIndex[p][d] = LineIndex(p % BOARD_SIZE, p / BOARD_SIZE, d);
+    }
+    std::memcpy(g_indexedCells, g_board, sizeof g_indexedCells);
 }
 
 void UpdateValuesAround(int x, int y) {
     const int p = PointIndex(x, y);
     const int cell = CellIndex(x, y);
+    const LinePair* pairs = g_linePairs[g_restricted];
+
+    // The changed cell sits in the line index of every point up to five away on its lines:
+    // move those indices by the change of its code.
+    const int32_t change = g_board[cell] - g_indexedCells[cell];
+    if (change != 0) {
+        g_indexedCells[cell] = g_board[cell];
+        for (const Ray& ray : RAYS) {
+            // Seen from a point beyond it along the line's own step, the cell lies behind it.
+            const bool behind = ray.cellStep == LINE_STEP[ray.slot];
+            int c = cell, q = p;
+            for (int i = 1; i <= BOARD_PAD; ++i) {
+                c += ray.cellStep;
+                q += ray.pointStep;
+                if (g_board[c] == CELL_BORDER) break;
+                g_lineIndex[q][ray.slot] += change * (1 << IndexShift(behind ? -i : i));
+            }
+        }
+    }
+
     const int32_t oldBlack = g_blackValue[p], oldWhite = g_whiteValue[p];
     if (g_board[cell] != CELL_EMPTY) {
         std::memset(g_blackLine[p], 0, sizeof g_blackLine[p]);
@@ -66,10 +105,11 @@ void UpdateValuesAround(int x, int y) {
     } else {
         int32_t* b = g_blackLine[p];
         int32_t* w = g_whiteLine[p];
-        LookupDiagonal(x, y, &b[3], &w[3]);
-        LookupAntiDiagonal(x, y, &b[2], &w[2]);
-        LookupColumn(x, y, &b[1], &w[1]);
-        LookupRow(x, y, &b[0], &w[0]);
+        for (int d = 0; d < 4; ++d) {
+            const LinePair pair = pairs[g_lineIndex[p][d]];
+            b[d] = pair.black;
+            w[d] = pair.white;
+        }
         g_blackValue[p] = b[0] + b[1] + b[2] + b[3];
         g_whiteValue[p] = w[0] + w[1] + w[2] + w[3];
     }
@@ -79,9 +119,7 @@ void UpdateValuesAround(int x, int y) {
     // The frame is as wide as the window, so a ray always meets a border cell before it
     // could leave the padded board.
     const int window = g_restricted + 5;
-    const LinePair* pairs = g_linePairs[g_restricted];
     for (const Ray& ray : RAYS) {
-        const int lineStep = LINE_STEP[ray.slot];
         int c = cell, q = p;
         for (int i = 1; i < window; ++i) {
             c += ray.cellStep;
@@ -90,8 +128,7 @@ void UpdateValuesAround(int x, int y) {
             if (code == CELL_BORDER) break;
             if (code != CELL_EMPTY) continue;  // a stone does not end the ray
             // Only slot d changed, so the sums move by the difference.
-            const int32_t index = CellLineIndex(c, lineStep);
-            const LinePair pair = pairs[index];
+            const LinePair pair = pairs[g_lineIndex[q][ray.slot]];
             const int32_t nb = pair.black, nw = pair.white;
             const int32_t oldB = g_blackValue[q], oldW = g_whiteValue[q];
             const int32_t newB = oldB + nb - g_blackLine[q][ray.slot];

@@ -30,8 +30,9 @@ struct ValueSummary {
 };
 extern ValueSummary g_valueSummary;
 
-// Recomputes the summary from the value arrays, for code that writes them directly.
-void RebuildValueSummary();
+// Recomputes what is kept beside the values (the summary, and each point's line indices)
+// from the value arrays and the engine board, for code that writes those directly.
+void RebuildKeptState();
 
 // Re-evaluates (x, y) and its neighbours on the four lines after its cell changed.
 void UpdateValuesAround(int x, int y);

@@ -122,7 +122,7 @@ TEST_F(ValuesTest, RandomGamesMatchFullRecomputation) {
                 ++operations;
                 ASSERT_EQ(CurrentValues(), RecomputedValues()) << "after push " << x << "," << y;
                 const ValueSummary kept = g_valueSummary;
-                RebuildValueSummary();
+                RebuildKeptState();
                 ASSERT_EQ(kept, g_valueSummary) << "summary after push " << x << "," << y;
                 if (rng() % 4 == 0) {
                     EnginePop();

@@ -99,7 +99,7 @@ TEST_F(EvaluateTest, WorkedPositionsOfEachVariant) {
         int p = 40;
         for (const auto& [black, white] : c.points)
             SetLines(p += 7, black, white);
-        RebuildValueSummary();
+        RebuildKeptState();
         EXPECT_EQ(EvaluatePosition(), c.expected) << c.name;
     }
 }

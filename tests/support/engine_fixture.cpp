@@ -108,7 +108,7 @@ void StoreValues(const ValueSnapshot& v) {
     std::memcpy(g_whiteLine, v.whiteLine, sizeof v.whiteLine);
     std::memcpy(g_blackValue, v.blackValue, sizeof v.blackValue);
     std::memcpy(g_whiteValue, v.whiteValue, sizeof v.whiteValue);
-    RebuildValueSummary();
+    RebuildKeptState();
 }
 
 EngineSnapshot TakeEngineSnapshot() {
