@@ -141,34 +141,41 @@ TEST_F(SearchTest, ForbiddenBestCandidateIsSkippedAndListed) {
     }
 }
 
-// The computer as White makes a four-three, which wins; the root stops at that first
-// winning move.
-TEST_F(SearchTest, MakesTheFourThreeAtEveryLevel) {
-    const std::vector<std::string> rows = {"X..........", "........X..", ".....O.....", ".....O.....",
-                                           ".XOOO*.....", "..........X", "X.........X"};
-    for (int level = 1; level <= 4; ++level) {
-        ResetWithRule(0);
-        PlayDiagram(rows, 2, 5);
-        g_humanBlack = 1;
-        const auto [px, py] = MarkedPoint(rows, 2, 5);
-        const RootAnswer a = SearchAtLevel(level);
-        EXPECT_EQ(a.x, px) << "level " << level;
-        EXPECT_EQ(a.y, py) << "level " << level;
-        EXPECT_GE(a.score, SCORE_WIN - 100) << "level " << level;
-    }
-}
-
-TEST_F(SearchTest, BlocksTheHumansFourAtEveryLevel) {
-    const std::vector<std::string> rows = {".X.....", "..O....", "OXXXX*.", ".......", "...O...", "O......"};
-    for (int level = 1; level <= 4; ++level) {
-        ResetWithRule(1);
-        PlayDiagram(rows, 3, 3);
-        g_humanBlack = 1;
-        const auto [px, py] = MarkedPoint(rows, 3, 3);
-        const RootAnswer a = SearchAtLevel(level);
-        EXPECT_EQ(a.x, px) << "level " << level;
-        EXPECT_EQ(a.y, py) << "level " << level;
-        EXPECT_EQ(a.score, SCORE_QUICK);
+// Positions where the right move is certain, at levels 1 to 4: the computer as White makes
+// a four-three, which wins (the root stops at that first winning move), and blocks the
+// human's four without searching.
+TEST_F(SearchTest, TacticalAnswersAtEveryLevel) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> rows;
+        int rule;
+        int32_t minScore, maxScore;
+    };
+    const Case cases[] = {
+        {"makes the four-three",
+         {"X..........", "........X..", ".....O.....", ".....O.....", ".XOOO*.....", "..........X",
+          "X.........X"},
+         0,
+         SCORE_WIN - 100,
+         SCORE_TOP},
+        {"blocks the human's four",
+         {".X.....", "..O....", "OXXXX*.", ".......", "...O...", "O......"},
+         1,
+         SCORE_QUICK,
+         SCORE_QUICK},
+    };
+    for (const Case& c : cases) {
+        for (int level = 1; level <= 4; ++level) {
+            ResetWithRule(c.rule);
+            PlayDiagram(c.rows, 2, 3);
+            g_humanBlack = 1;
+            const auto [px, py] = MarkedPoint(c.rows, 2, 3);
+            const RootAnswer a = SearchAtLevel(level);
+            EXPECT_EQ(a.x, px) << c.name << ", level " << level;
+            EXPECT_EQ(a.y, py) << c.name << ", level " << level;
+            EXPECT_GE(a.score, c.minScore) << c.name << ", level " << level;
+            EXPECT_LE(a.score, c.maxScore) << c.name << ", level " << level;
+        }
     }
 }
 
