@@ -25,6 +25,7 @@ int32_t g_ponderHitX = 0;
 int32_t g_ponderHitY = 0;
 int32_t g_ponderHitScore = 0;
 int32_t g_forceShallow = 0;
+int32_t g_timeLimitMillis = 0;
 
 namespace {
 
@@ -141,6 +142,7 @@ void PonderThreadMain() {
 }  // namespace
 
 uint32_t TimedWaitMillis() {
+    if (g_timeLimitMillis > 0) return static_cast<uint32_t>(g_timeLimitMillis);
     return static_cast<uint32_t>(std::max(g_timeLimit * 1000 - 1000, 0));
 }
 
@@ -174,14 +176,15 @@ int32_t RunTimedSearch(int32_t* x, int32_t* y, int depth, RootResults* results) 
 int32_t DeepenSearch(int32_t* x, int32_t* y, int maxDepth, RootResults* results) {
     if (maxDepth < 8) return RunTimedSearch(x, y, maxDepth, results);
 
+    const int64_t limitMillis =
+        g_timeLimitMillis > 0 ? g_timeLimitMillis : 1000 * static_cast<int64_t>(g_timeLimit);
     const uint32_t t0 = TickCount();
     int32_t score = RunTimedSearch(x, y, 6, results);
     for (int d = 8; d <= maxDepth; d += 2) {
         // The outcome is already seen, or 6 percent of the limit is spent: a deeper step
         // would likely not end in time.
         const int64_t elapsed = static_cast<uint32_t>(TickCount() - t0);
-        if (score >= SCORE_WIN || score <= SCORE_LOSS || elapsed > 60 * static_cast<int64_t>(g_timeLimit))
-            break;
+        if (score >= SCORE_WIN || score <= SCORE_LOSS || elapsed > limitMillis * 6 / 100) break;
         int32_t sx = 0, sy = 0;
         RootResults step;
         const int32_t s = RunTimedSearch(&sx, &sy, d, &step);

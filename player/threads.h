@@ -36,6 +36,10 @@ extern int32_t g_ponderHitY;
 extern int32_t g_ponderHitScore;
 extern int32_t g_forceShallow;  // the prepared answer could not be finished in time
 
+// When above 0, the time-out of every timed wait in milliseconds, in place of the one
+// derived from g_timeLimit: for callers that budget time more finely than whole seconds.
+extern int32_t g_timeLimitMillis;
+
 // The time-out of every timed wait: one second less than the limit per move.
 uint32_t TimedWaitMillis();
 

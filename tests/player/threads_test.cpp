@@ -213,3 +213,17 @@ TEST_F(TimedSearchTest, TimedOutDeeperStepKeepsThePreviousAnswer) {
     EXPECT_EQ(g_extensionLimit, 0);
     EXPECT_EQ(TakeEngineSnapshot(), before);
 }
+
+// A millisecond limit replaces the whole-second one; 0 gives the seconds back.
+TEST_F(TimedSearchTest, TimedWaitUsesTheMillisecondLimitWhenSet) {
+    struct Case {
+        int32_t seconds, millis;
+        uint32_t wait;
+    };
+    for (const Case c : {Case{20, 0, 19000}, Case{1, 0, 0}, Case{20, 750, 750}, Case{1, 3500, 3500}}) {
+        g_timeLimit = c.seconds;
+        g_timeLimitMillis = c.millis;
+        EXPECT_EQ(TimedWaitMillis(), c.wait) << c.seconds << " s, " << c.millis << " ms";
+    }
+    g_timeLimitMillis = 0;
+}
