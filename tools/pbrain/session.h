@@ -1,0 +1,85 @@
+// The engine side of the tournament protocol: text lines in, text lines out. The session owns
+// the engine's global boards while it lives; only one may exist at a time.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/board.h"
+
+namespace pbrain {
+
+constexpr int MIN_SIZE = 5;
+constexpr int MAX_LINE = 4096;  // longer lines are refused, so input cannot grow memory
+
+// Picks a move for the side to move on the engine board, given the time it may take.
+using MoveChooser = std::function<MoveEntry(int32_t budgetMillis)>;
+
+class Session {
+public:
+    using Output = std::function<void(const std::string&)>;
+
+    // tablesError: why the pattern tables could not be loaded, empty when they were.
+    Session(Output out, std::string tablesError = {});
+
+    // Bytes as they arrive; complete lines are handled at once, the rest kept for later.
+    void Feed(std::string_view bytes);
+    // The input has ended: a partial line or an open BOARD is reported, never executed.
+    void EndOfInput();
+    void HandleLine(std::string_view line);
+    bool Finished() const { return finished_; }
+
+    // Replaces the engine's move choice, e.g. by a quick one for fuzzing.
+    void SetMoveChooser(MoveChooser chooser) { chooser_ = std::move(chooser); }
+
+    // The time budget for the next move, from timeout_turn, timeout_match and time_left.
+    int32_t TurnBudgetMillis() const;
+
+private:
+    struct Stone {
+        int32_t x, y;
+    };
+
+    void Error(const std::string& text);
+    void Command(std::string_view word, std::string_view rest);
+    void BoardLine(std::string_view line);
+    void CloseBoard(std::string_view reason);
+    void Info(std::string_view rest);
+    void Start(std::string_view rest);
+    void Turn(std::string_view rest);
+    void Begin();
+    void Takeback(std::string_view rest);
+    void FinishBoard();
+
+    bool RequireStarted();
+    // Puts the engine boards in line with size_ and moves_.
+    void Rebuild();
+    bool Empty(int x, int y) const;
+    void AnswerMove();
+
+    Output out_;
+    std::string tablesError_;
+    MoveChooser chooser_;
+    std::string pending_;
+    bool discarding_ = false;  // inside a line that was too long
+    bool finished_ = false;
+
+    int size_ = 0;              // 0 before START
+    std::vector<Stone> moves_;  // in order of play: Black first
+
+    bool inBoard_ = false;
+    std::string boardError_;
+    std::vector<Stone> boardOwn_, boardOpponent_;
+
+    int32_t timeoutTurn_ = 30000;
+    int32_t timeoutMatch_ = 0;  // 0: no limit for the match
+    int32_t timeLeft_ = -1;     // -1: not told
+};
+
+// The engine's own choice: the quick choice or the timed search at the current level.
+MoveEntry ThinkMove(int32_t budgetMillis);
+
+}  // namespace pbrain
