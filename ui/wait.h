@@ -3,3 +3,10 @@
 #pragma once
 
 void InstallWaitHook();
+
+// Waits `millis` ms in the same way: painting goes on, input waits.
+void PauseMillis(int millis);
+
+// Drops the clicks and keys made while the window took no input, so that a click made while
+// the computer thought is not played once it has moved.
+void DiscardPendingInput();
