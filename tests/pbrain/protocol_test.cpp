@@ -1,0 +1,455 @@
+// The protocol as exchanges with the real pbrain-renju program, run as a child process.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <chrono>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr int LINE_WAIT_MILLIS = 30000;  // far above any answer; only a hung child reaches it
+
+// The program with pipes on its standard input and output. Every wait is bounded.
+class Child {
+public:
+    Child() {
+        signal(SIGPIPE, SIG_IGN);  // a child that died must fail the test, not end it
+        int in[2], out[2];
+        if (pipe(in) != 0 || pipe(out) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        for (const int fd : {in[0], in[1], out[0], out[1]})
+            posix_spawn_file_actions_addclose(&actions, fd);
+        char* argv[] = {const_cast<char*>(PBRAIN_PATH), nullptr};
+        if (posix_spawn(&pid_, PBRAIN_PATH, &actions, nullptr, argv, environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(in[0]);
+        close(out[1]);
+        toChild_ = in[1];
+        fromChild_ = out[0];
+    }
+    ~Child() {
+        CloseInput();
+        if (pid_ > 0 && !exited_) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        if (fromChild_ >= 0) close(fromChild_);
+    }
+    bool Running() const { return pid_ > 0; }
+
+    void Write(const std::string& bytes) {
+        size_t done = 0;
+        while (toChild_ >= 0 && done < bytes.size()) {
+            const ssize_t n = write(toChild_, bytes.data() + done, bytes.size() - done);
+            if (n <= 0) break;
+            done += static_cast<size_t>(n);
+        }
+    }
+    void CloseInput() {
+        if (toChild_ >= 0) close(toChild_);
+        toChild_ = -1;
+    }
+    // The next line, or nothing at the end of output or after the wait.
+    std::optional<std::string> ReadLine(int waitMillis = LINE_WAIT_MILLIS) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMillis);
+        for (;;) {
+            const size_t end = buffer_.find('\n');
+            if (end != std::string::npos) {
+                std::string line = buffer_.substr(0, end);
+                buffer_.erase(0, end + 1);
+                return line;
+            }
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0 || atEnd_) return std::nullopt;
+            pollfd p{fromChild_, POLLIN, 0};
+            if (poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
+            char chunk[4096];
+            const ssize_t n = read(fromChild_, chunk, sizeof chunk);
+            if (n <= 0)
+                atEnd_ = true;
+            else
+                buffer_.append(chunk, static_cast<size_t>(n));
+        }
+    }
+    // The exit status, or nothing if the child is still running after the wait.
+    std::optional<int> WaitExit(int waitMillis = 10000) {
+        for (int waited = 0; waited <= waitMillis; waited += 10) {
+            int status = 0;
+            if (waitpid(pid_, &status, WNOHANG) == pid_) {
+                exited_ = true;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return std::nullopt;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int toChild_ = -1, fromChild_ = -1;
+    std::string buffer_;
+    bool atEnd_ = false, exited_ = false;
+};
+
+// One line sent and the answer lines it must bring. A send of "@EOF" closes the input,
+// "@RAW:text" sends text without a line end, "{last}" stands for the engine's last move, "{free}" for an
+// empty point. Expected lines: "OK" and other plain text exactly; "MOVE" any empty point on the board;
+// "MOVE:a,b|c,d" one of those points; "MOVE!a,b" any but those; "ERROR:words" an ERROR line containing the
+// words; "PREFIX:text" a line beginning with text. MESSAGE and DEBUG lines are skipped.
+struct Step {
+    std::string send;
+    std::vector<std::string> expect;
+};
+
+struct Exchange {
+    const char* name;
+    std::vector<Step> steps;
+    bool ends = false;  // the exchange ends the program itself (END or end of input)
+};
+
+// What the test knows of the board, to check that moves land on empty points.
+struct BoardModel {
+    int size = 0;
+    std::set<std::pair<int, int>> stones;
+    std::vector<std::pair<int, int>> boardBlock;
+    std::pair<int, int> last{-1, -1};
+};
+
+bool ParsePoint(const std::string& s, std::pair<int, int>* p) {
+    std::istringstream in(s);
+    char comma = 0;
+    return (in >> p->first >> comma >> p->second) && comma == ',' && in.peek() == EOF;
+}
+
+std::string Substitute(std::string s, const BoardModel& model) {
+    std::pair<int, int> p = model.last;
+    size_t at = s.find("{last}");
+    if (at == std::string::npos) {
+        at = s.find("{free}");
+        for (int i = 0; i < model.size * model.size && (at == std::string::npos || model.stones.count(p));
+             ++i)
+            p = {i % model.size, i / model.size};
+    }
+    if (at != std::string::npos) s.replace(at, 6, std::to_string(p.first) + "," + std::to_string(p.second));
+    return s;
+}
+
+// Checks one answer line; returns a description of the fault, empty when it matches.
+std::string Match(const std::string& want, const std::string& got, BoardModel& model) {
+    if (want.rfind("MOVE", 0) == 0) {
+        std::pair<int, int> p;
+        if (!ParsePoint(got, &p)) return "not a move";
+        if (p.first < 0 || p.second < 0 || p.first >= model.size || p.second >= model.size)
+            return "off the board";
+        if (model.stones.count(p)) return "on an occupied point";
+        const bool listed =
+            ("|" + want.substr(std::min<size_t>(5, want.size())) + "|").find("|" + got + "|") !=
+            std::string::npos;
+        if (want.size() > 5 && want[4] == ':' && !listed) return "not one of " + want.substr(5);
+        if (want.size() > 5 && want[4] == '!' && listed) return "one of " + want.substr(5);
+        model.stones.insert(p);
+        model.last = p;
+        return "";
+    }
+    if (want.rfind("ERROR:", 0) == 0)
+        return got.rfind("ERROR ", 0) == 0 && got.find(want.substr(6)) != std::string::npos ? ""
+                                                                                            : "wrong error";
+    if (want.rfind("PREFIX:", 0) == 0) return got.rfind(want.substr(7), 0) == 0 ? "" : "wrong start";
+    return got == want ? "" : "differs";
+}
+
+// Keeps the model in step with a command the program accepted (its first answer no ERROR).
+void Apply(const std::string& sent, bool accepted, BoardModel& model) {
+    std::istringstream in(sent);
+    std::string word, rest;
+    in >> word;
+    std::getline(in, rest);
+    if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
+    if (sent == "BOARD") model.boardBlock.clear();
+    if (!sent.empty() && std::isdigit(static_cast<unsigned char>(sent[0]))) {  // a line of a BOARD block
+        std::istringstream fields(sent);
+        int x = 0, y = 0;
+        char comma = 0;
+        if (fields >> x >> comma >> y) model.boardBlock.push_back({x, y});
+        return;
+    }
+    std::pair<int, int> p;
+    if (!accepted) return;
+    if (word == "START") {
+        model = BoardModel();
+        model.size = std::stoi(rest);
+    }
+    if (word == "RESTART") model.stones.clear();
+    if (word == "TURN" && ParsePoint(rest, &p)) model.stones.insert(p);
+    if (word == "TAKEBACK" && ParsePoint(rest, &p)) model.stones.erase(p);
+    if (word == "DONE") model.stones.insert(model.boardBlock.begin(), model.boardBlock.end());
+}
+
+void RunExchange(const Exchange& e) {
+    SCOPED_TRACE(e.name);
+    Child child;
+    ASSERT_TRUE(child.Running());
+    BoardModel model;
+    for (const Step& step : e.steps) {
+        const std::string sent = Substitute(step.send, model);
+        SCOPED_TRACE("after sending " + sent);
+        if (sent == "@EOF")
+            child.CloseInput();
+        else if (sent.rfind("@RAW:", 0) == 0)
+            child.Write(sent.substr(5));
+        else
+            child.Write(sent + "\n");
+        bool accepted = true;
+        // The model learns of TURN and DONE before their move is checked.
+        if (!step.expect.empty() && step.expect[0].rfind("ERROR", 0) != 0) Apply(sent, true, model);
+        for (size_t i = 0; i < step.expect.size(); ++i) {
+            std::optional<std::string> got;
+            do
+                got = child.ReadLine();
+            while (got && (got->rfind("MESSAGE", 0) == 0 || got->rfind("DEBUG", 0) == 0));
+            ASSERT_TRUE(got) << "no answer, expected " << step.expect[i];
+            const std::string fault = Match(step.expect[i], *got, model);
+            EXPECT_EQ(fault, "") << "expected " << step.expect[i] << ", got " << *got;
+            if (i == 0 && got->rfind("ERROR", 0) == 0) accepted = false;
+        }
+        if (step.expect.empty() || !accepted) Apply(sent, step.expect.empty(), model);
+    }
+    if (!e.ends) child.CloseInput();
+    // Whatever the program says after the last step is an answer nobody asked for.
+    for (std::optional<std::string> extra; (extra = child.ReadLine(10000));) {
+        if (extra->rfind("MESSAGE", 0) != 0 && extra->rfind("DEBUG", 0) != 0)
+            ADD_FAILURE() << "unexpected line " << *extra;
+    }
+    const std::optional<int> status = child.WaitExit();
+    ASSERT_TRUE(status) << "the program did not end";
+    EXPECT_EQ(*status, 0);
+}
+
+const std::string LONG_LINE(5000, 'A');
+
+// Games the engine plays; INFO timeout_turn keeps each answer short.
+const std::vector<Exchange> PLAY = {
+    {"about, then a game from BEGIN",
+     {{"ABOUT", {"PREFIX:name=\"pbrain-renju\", version=\""}},
+      {"START 15", {"OK"}},
+      {"INFO timeout_turn 500", {}},
+      {"BEGIN", {"7,7"}},
+      {"TURN 8,8", {"MOVE"}},
+      {"TURN 9,9", {"MOVE"}},
+      {"TURN 6,6", {"MOVE"}},
+      {"END", {}}},
+     true},
+    {"completes its own five rather than block",
+     {{"START 15", {"OK"}},
+      {"INFO timeout_turn 1000", {}},
+      {"BOARD", {}},
+      {"5,5,1", {}},
+      {"6,5,1", {}},
+      {"7,5,1", {}},
+      {"8,5,1", {}},
+      {"5,7,2", {}},
+      {"6,7,2", {}},
+      {"7,7,2", {}},
+      {"8,7,2", {}},
+      {"DONE", {"MOVE:4,5|9,5"}}}},
+    {"blocks the opponent's four, also after taking moves back",
+     {{"START 15", {"OK"}},
+      {"INFO timeout_turn 1000", {}},
+      {"BOARD", {}},
+      {"4,5,1", {}},
+      {"0,0,1", {}},
+      {"14,0,1", {}},
+      {"0,14,1", {}},
+      {"5,5,2", {}},
+      {"6,5,2", {}},
+      {"7,5,2", {}},
+      {"8,5,2", {}},
+      {"DONE", {"9,5"}},
+      {"TAKEBACK 9,5", {"OK"}},
+      {"TAKEBACK 8,5", {"OK"}},
+      {"TURN 8,5", {"9,5"}}}},
+    {"a small board ends in border cells",
+     {{"START 7", {"OK"}},
+      {"INFO timeout_turn 1000", {}},
+      {"BOARD", {}},
+      {"3,3,1", {}},
+      {"4,3,1", {}},
+      {"5,3,1", {}},
+      {"6,3,1", {}},
+      {"0,0,2", {}},
+      {"0,6,2", {}},
+      {"2,6,2", {}},
+      {"4,6,2", {}},
+      {"DONE", {"2,3"}},  // on 19 lines 7,3 would be a five too
+      {"START 6", {"OK"}},
+      {"INFO timeout_turn 300", {}},
+      {"TURN 0,0", {"MOVE"}},
+      {"TURN 5,5", {"MOVE"}},
+      {"TURN 0,5", {"MOVE"}},
+      {"TURN 5,0", {"MOVE"}},
+      {"TURN {free}", {"MOVE"}},
+      {"START 5", {"OK"}},
+      {"BEGIN", {"2,2"}}}},
+    {"the renju rule keeps Black off an overline",
+     {{"START 15", {"OK"}},
+      {"INFO rule 4", {}},
+      {"INFO timeout_turn 1000", {}},
+      {"INFO rule 1", {"ERROR:exactly five"}},  // refused: the renju rule stays
+      {"BOARD", {}},
+      {"1,5,1", {}},
+      {"2,5,1", {}},
+      {"3,5,1", {}},
+      {"4,5,1", {}},
+      {"6,5,1", {}},
+      {"0,5,2", {}},
+      {"10,10,2", {}},
+      {"10,12,2", {}},
+      {"12,10,2", {}},
+      {"12,12,2", {}},
+      {"DONE", {"MOVE!5,5"}},
+      // Without restrictions the overline is a five.
+      {"INFO rule 0", {}},
+      {"TAKEBACK {last}", {"OK"}},
+      {"TAKEBACK 12,12", {"OK"}},
+      {"TURN 12,12", {"5,5"}}}},
+    {"time left and level settings still give moves",
+     {{"INFO timeout_match 100000", {}},
+      {"INFO time_left 1000", {}},
+      {"INFO renju_level 0", {}},
+      {"INFO max_memory 83886080", {}},
+      {"INFO game_type 1", {}},
+      {"INFO folder /tmp", {}},
+      {"INFO some_key_of_another_engine 5", {}},
+      {"START 19", {"OK"}},
+      {"TURN 9,9", {"MOVE"}},
+      {"INFO renju_level 7", {}},
+      {"INFO timeout_turn 0", {}},
+      {"TURN 3,3", {"MOVE"}}}},
+};
+
+// Every kind of bad input: one ERROR line each, and the game goes on as before.
+const std::vector<Exchange> BAD = {
+    {"commands before START",
+     {{"TURN 1,1", {"ERROR:START"}},
+      {"BEGIN", {"ERROR:START"}},
+      {"RESTART", {"ERROR:START"}},
+      {"TAKEBACK 1,1", {"ERROR:START"}},
+      {"BOARD", {}},
+      {"1,1,1", {}},
+      {"DONE", {"ERROR:before START"}}}},
+    {"unknown commands and malformed lines",
+     {{"START 15", {"OK"}},
+      {"INFO timeout_turn 300", {}},
+      {"UNKNOWN", {"ERROR:unknown command"}},
+      {"RECTSTART 10,12", {"ERROR:unknown command"}},
+      {"", {}},
+      {"START", {"ERROR:board size"}},
+      {"START x", {"ERROR:board size"}},
+      {"START 4", {"ERROR:not supported"}},
+      {"START 20", {"ERROR:not supported"}},
+      {"TURN", {"ERROR:TURN needs x,y"}},
+      {"TURN 7", {"ERROR:TURN needs x,y"}},
+      {"TURN 7,x", {"ERROR:TURN needs x,y"}},
+      {"TURN 7,7,7", {"ERROR:TURN needs x,y"}},
+      {"TURN 1.5,2", {"ERROR:TURN needs x,y"}},
+      {"TURN 99999999999999999999,1", {"ERROR:TURN needs x,y"}},
+      {"TURN -1,3", {"ERROR:off the board"}},
+      {"TURN 15,0", {"ERROR:off the board"}},
+      {"TAKEBACK 3", {"ERROR:TAKEBACK needs x,y"}},
+      {"DONE", {"ERROR:DONE without BOARD"}},
+      {"ABOUT now", {"ERROR:no arguments"}},
+      {"INFO", {"ERROR:key"}},
+      {"INFO timeout_turn soon", {"ERROR:whole number"}},
+      {"INFO timeout_turn -5", {"ERROR:negative"}},
+      {"INFO renju_level 8", {"ERROR:0 to 7"}},
+      {"INFO rule 2", {"ERROR:continuous"}},
+      {"INFO rule 8", {"ERROR:caro"}},
+      {"INFO rule 3", {"ERROR:exactly five (1), continuous (2)"}},
+      {"INFO rule 16", {"ERROR:not a rule"}},
+      {LONG_LINE, {"ERROR:longer than"}},
+      // Nothing changed: the board is still empty and the game starts normally.
+      {"BEGIN", {"7,7"}},
+      {"BEGIN", {"ERROR:RESTART"}},
+      {"END", {}}},
+     true},
+    {"moves on occupied points and bad takebacks change nothing",
+     {{"START 15", {"OK"}},
+      {"INFO timeout_turn 300", {}},
+      {"TURN 3,4", {"MOVE"}},
+      {"TURN 3,4", {"ERROR:occupied"}},
+      {"TURN {last}", {"ERROR:occupied"}},
+      {"TAKEBACK 1,1", {"ERROR:no stone"}},
+      {"TAKEBACK 3,4", {"ERROR:colour"}},
+      {"TAKEBACK 20,1", {"ERROR:off the board"}},
+      {"TAKEBACK {last}", {"OK"}},
+      {"TAKEBACK 3,4", {"OK"}},
+      {"TURN 3,4", {"MOVE"}}}},
+    {"bad BOARD blocks leave the board as it was",
+     {{"START 15", {"OK"}},
+      {"INFO timeout_turn 300", {}},
+      {"TURN 7,7", {"MOVE"}},
+      {"BOARD", {}},
+      {"1,1,3", {}},
+      {"DONE", {"ERROR:continuous"}},
+      {"BOARD", {}},
+      {"1,1,1", {}},
+      {"1,1,2", {}},
+      {"DONE", {"ERROR:occupied"}},
+      {"BOARD", {}},
+      {"1,15,1", {}},
+      {"DONE", {"ERROR:off the board"}},
+      {"BOARD", {}},
+      {"1,1", {}},
+      {"2,2,5", {}},
+      {"DONE", {"ERROR:'1,1'"}},
+      {"BOARD", {}},
+      {"1,1,1", {}},
+      {"2,2,1", {}},
+      {"DONE", {"ERROR:not our turn"}},
+      {"BOARD", {}},
+      {"1,1,1", {}},
+      {"ABOUT", {"ERROR:without DONE", "PREFIX:name="}},
+      // The stones of the failed blocks are not there; the game before them is.
+      {"TURN 1,1", {"MOVE"}},
+      {"TURN 7,7", {"ERROR:occupied"}}}},
+    {"END inside BOARD",
+     {{"START 15", {"OK"}}, {"BOARD", {}}, {"1,1,1", {}}, {"END", {"ERROR:without DONE"}}},
+     true},
+    {"input ends inside BOARD",
+     {{"START 15", {"OK"}}, {"BOARD", {}}, {"1,1,1", {}}, {"@EOF", {"ERROR:without DONE"}}},
+     true},
+    {"input ends in the middle of a command",
+     {{"@RAW:START 15\r\n", {"OK"}}, {"@RAW:TURN 3,", {}}, {"@EOF", {"ERROR:middle of a command"}}},
+     true},
+    {"input ends after a line end", {{"START 15", {"OK"}}, {"@EOF", {}}}, true},
+};
+
+}  // namespace
+
+TEST(PbrainProtocol, Play) {
+    for (const Exchange& e : PLAY)
+        RunExchange(e);
+}
+
+TEST(PbrainProtocol, BadInput) {
+    for (const Exchange& e : BAD)
+        RunExchange(e);
+}
