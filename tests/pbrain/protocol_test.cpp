@@ -37,7 +37,14 @@ public:
         for (const int fd : {in[0], in[1], out[0], out[1]})
             posix_spawn_file_actions_addclose(&actions, fd);
         char* argv[] = {const_cast<char*>(PBRAIN_PATH), nullptr};
-        if (posix_spawn(&pid_, PBRAIN_PATH, &actions, nullptr, argv, environ) != 0) pid_ = -1;
+        // In a sanitizer build, undefined behaviour ends the child, so the exit status shows it.
+        std::vector<char*> env;
+        for (char** e = environ; *e; ++e)
+            env.push_back(*e);
+        char halt[] = "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1";
+        env.push_back(halt);
+        env.push_back(nullptr);
+        if (posix_spawn(&pid_, PBRAIN_PATH, &actions, nullptr, argv, env.data()) != 0) pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
         close(in[0]);
         close(out[1]);
@@ -342,7 +349,12 @@ const std::vector<Exchange> PLAY = {
       {"TURN 9,9", {"MOVE"}},
       {"INFO renju_level 7", {}},
       {"INFO timeout_turn 0", {}},
-      {"TURN 3,3", {"MOVE"}}}},
+      {"TURN 3,3", {"MOVE"}},
+      {"INFO renju_level 1", {}},
+      {"INFO timeout_match 0", {}},
+      {"INFO timeout_turn 2147483647", {}},
+      {"TURN 12,12", {"MOVE"}},
+      {"TURN 13,13", {"MOVE"}}}},
 };
 
 // Every kind of bad input: one ERROR line each, and the game goes on as before.

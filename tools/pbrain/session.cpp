@@ -85,7 +85,7 @@ MoveEntry ThinkMove(int32_t budgetMillis) {
     } else {
         // Deepening may start one more step after 6 percent of the wait, and a timed-out step
         // ends with a short search: the wait keeps room for both.
-        g_timeLimitMillis = std::max<int32_t>(1, budgetMillis * 6 / 10);
+        g_timeLimitMillis = static_cast<int32_t>(std::max<int64_t>(1, int64_t{budgetMillis} * 6 / 10));
         RootResults results{};
         DeepenSearch(&x, &y, g_searchDepth, &results);
         g_timeLimitMillis = 0;
