@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "engine/patterns.h"
-#include "player/quick.h"
+#include "player/game_state.h"
 #include "tools/pbrain/session.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -14,10 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (line.empty() || line.find('\n') != std::string::npos || line.find('\r') != std::string::npos)
             __builtin_trap();  // every answer must be exactly one line
     });
-    // The parser is under test, not the search: the quick choice answers at once.
-    session.SetMoveChooser([](int32_t) {
-        MoveEntry m{-1, -1};
-        ChooseQuickMove(&m.x, &m.y);
+    // The parser is under test, not the search: the engine's own choice at the quick level.
+    session.SetMoveChooser([](int32_t budget) {
+        const int32_t level = g_level;
+        g_level = 0;
+        const MoveEntry m = pbrain::ThinkMove(budget);
+        g_level = level;
         return m;
     });
     session.Feed(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -79,13 +79,14 @@ MoveEntry ThinkMove(int32_t budgetMillis) {
     g_stopSearch.store(0, std::memory_order_relaxed);
     g_finishPonder.store(0, std::memory_order_relaxed);
     ConfigureSearch(g_moveCount);
+    // Deepening may start one more step after 6 percent of the wait, and a timed-out step
+    // ends with a short search: the wait keeps room for both.
+    const int32_t wait = static_cast<int32_t>(std::max<int64_t>(1, int64_t{budgetMillis} * 6 / 10));
     int32_t x = -1, y = -1;
     if (budgetMillis < QUICK_BELOW_MILLIS || g_searchWidth <= 0 || g_searchDepth <= 0) {
         ChooseQuickMove(&x, &y);
     } else {
-        // Deepening may start one more step after 6 percent of the wait, and a timed-out step
-        // ends with a short search: the wait keeps room for both.
-        g_timeLimitMillis = static_cast<int32_t>(std::max<int64_t>(1, int64_t{budgetMillis} * 6 / 10));
+        g_timeLimitMillis = wait;
         RootResults results{};
         DeepenSearch(&x, &y, g_searchDepth, &results);
         g_timeLimitMillis = 0;
