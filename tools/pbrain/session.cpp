@@ -111,7 +111,11 @@ void Session::Feed(std::string_view bytes) {
         } else if (!discarding_) {
             pending_ += c;
             if (pending_.size() > static_cast<size_t>(MAX_LINE)) {
-                Error("line longer than " + std::to_string(MAX_LINE) + " characters ignored");
+                const std::string fault = "line longer than " + std::to_string(MAX_LINE) + " characters";
+                if (!inBoard_)
+                    Error(fault + " ignored");
+                else if (boardError_.empty())
+                    boardError_ = "BOARD " + fault;  // reported once, at DONE
                 discarding_ = true;
                 pending_.clear();
             }
