@@ -6,7 +6,10 @@
 #include <QThread>
 
 #include "engine/board.h"
+#include "platform/random.h"
+#include "platform/tick.h"
 #include "player/game_state.h"
+#include "player/threads.h"
 #include "ui/paint.h"
 #include "ui/title.h"
 
@@ -23,11 +26,17 @@ constexpr int kStarPoints[9][2] = {{3, 3},  {9, 3},  {15, 3}, {3, 9},  {9, 9},
 
 CBoardView::CBoardView(QWidget* parent) : QWidget(parent) {
     // The start-of-run state: empty boards and the default settings of a fresh game.
+    StopPondering();
     g_display = this;
     ResetBoards();
+    SeedRandom(TickCount());
     g_level = 1;
     g_fifthAPlaced = 0;
     g_gameOver = 0;
+    g_stopSearch = 0;
+    g_finishPonder = 0;
+    g_ponderActive = 0;
+    g_ponderHit = 0;
     g_humanBlack = m_humanFirst;
     g_titleColor = m_humanFirst;
 
@@ -36,6 +45,7 @@ CBoardView::CBoardView(QWidget* parent) : QWidget(parent) {
 }
 
 CBoardView::~CBoardView() {
+    StopPondering();
     if (m_waitCursor) QGuiApplication::restoreOverrideCursor();
     if (g_display == this) g_display = nullptr;
 }
@@ -54,7 +64,11 @@ void CBoardView::Invalidate() {
 }
 
 void CBoardView::paintEvent(QPaintEvent*) {
-    if (m_needsFullPaint || m_image.size() != size()) OnPaint();
+    if (m_needsFullPaint || m_image.size() != size()) {
+        OnPaint();
+    } else {
+        UpdateTitle(m_lastScore);  // every paint writes the status, as a full one does
+    }
     QPainter painter(this);
     painter.drawImage(0, 0, m_image);
 }
@@ -62,11 +76,6 @@ void CBoardView::paintEvent(QPaintEvent*) {
 void CBoardView::resizeEvent(QResizeEvent* event) {
     m_needsFullPaint = true;
     QWidget::resizeEvent(event);
-}
-
-void CBoardView::mousePressEvent(QMouseEvent* event) {
-    // The right button does nothing; the left button's move comes with the play flow.
-    event->accept();
 }
 
 void CBoardView::mouseDoubleClickEvent(QMouseEvent* event) {

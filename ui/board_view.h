@@ -1,5 +1,6 @@
 // The board window: draws the board, the stones of the game record, the last-move cross and
-// the fifth-move rings, scaled to its size, and writes the status into the frame's title.
+// the fifth-move rings, scaled to its size, and writes the status into the frame's title. It
+// also runs the play flow: the human's clicks, the computer's answers, new game and undo.
 //
 // Drawing goes into a backing image the size of the window, because the computer player draws
 // between paints (its thinking display); a paint event shows that image and redraws it fully
@@ -19,6 +20,11 @@ struct BoardGeometry {
     int cellWidth;   // dx
     int cellHeight;  // dy
 };
+
+// The grid line nearest to a pixel along one axis, given the pixel of line 0 and the spacing:
+// -1 or 19 (or 20) when the pixel lies half a cell or more beyond the outer lines. Half-way
+// between two lines gives the higher one.
+int PointFromPixel(int pixel, int origin, int cell);
 
 class CBoardView : public QWidget, public BoardDisplay {
     Q_OBJECT
@@ -43,11 +49,26 @@ public:
     // Makes the next paint event a full repaint.
     void Invalidate();
 
+    // A left-button press at a pixel of the window: the human's move, a new game on an empty
+    // board, or a fifth-move proposal; refusals beep.
+    void OnLButtonDown(QPoint pixel);
+    // Takes back n moves from the screen, the game record and the engine board.
+    void UndoMoves(int n);
+
+    // Who starts the next game: 1 the human (as Black), 0 the computer.
+    void SetHumanFirst(int humanFirst) { m_humanFirst = humanFirst; }
+
     const QImage& Image() const { return m_image; }
     BoardGeometry Geometry() const;
     bool BoardShown() const { return m_boardShown != 0; }
     int HumanFirst() const { return m_humanFirst; }
     int LastScore() const { return m_lastScore; }
+
+public slots:
+    // Starts a game under the rule and start chosen in the menu.
+    void OnNewGame();
+    // Takes back moves until it is the human's turn again, also after the end of a game.
+    void OnUndo();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -63,6 +84,12 @@ private:
     void PaintLastMoveMark(QPainter& painter);
     void PaintPoint(int point, int colour, QPainter& painter);
 
+    void NewGame();
+    void PlayHumanMove(int x, int y);
+    void ChooseFifthMove(int x, int y);
+    void KeepComputerProposal(int pressed, int kept);
+    void AnswerHumanProposals();
+
     int m_gridLeft = 0;
     int m_gridTop = 0;
     int m_gridRight = 0;
@@ -76,4 +103,5 @@ private:
     QImage m_image;
     bool m_needsFullPaint = true;
     bool m_waitCursor = false;
+    bool m_busy = false;  // a play-flow action runs: a click, new game or undo that comes now is not taken
 };

@@ -1,0 +1,128 @@
+// Undo: back to the human's turn, also after the end of a game and during the fifth-move
+// choice; pondering starts again and the engine board follows the record.
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "engine/board.h"
+#include "player/game_state.h"
+#include "player/threads.h"
+#include "tests/ui/play_fixture.h"
+
+namespace {
+
+using UndoTest = PlayTest;
+
+struct UndoCase {
+    const char* after;
+    std::function<std::pair<int, int>()> setUp;  // returns the human's move
+    int takenBack;
+};
+
+TEST_F(UndoTest, TakesBackMovesUntilItIsTheHumansTurn) {
+    const std::vector<UndoCase> cases = {
+        {"the computer's five", [] { return SetUpPosition(0, 1, COMPUTER_FOUR); }, 2},
+        {"the computer's five as Black", [] { return SetUpPosition(1, 0, COMPUTER_FOUR); }, 2},
+        {"the human's five", [] { return SetUpPosition(1, 1, HUMAN_FOUR); }, 1},
+        {"the White human's five", [] { return SetUpPosition(0, 0, HUMAN_FOUR); }, 1},
+        {"a forbidden move", [] { return SetUpPosition(1, 1, DOUBLE_THREE); }, 1},
+        {"a move in play", [] { return SetUpPosition(0, 1, DOUBLE_THREE); }, 2},
+        {"a move in play as White", [] { return SetUpPosition(1, 0, DOUBLE_THREE); }, 2},
+    };
+    for (const UndoCase& c : cases) {
+        SCOPED_TRACE(c.after);
+        Click(c.setUp());
+        const int after = g_moveCount;
+        const MoveEntry last = g_moves[after - 1];
+        view->OnUndo();
+        ExpectEngineMatchesRecord();  // also ends the pondering, which borrows g_humanBlack
+        EXPECT_EQ(g_gameOver, 0);
+        EXPECT_EQ(g_moveCount, after - c.takenBack);
+        EXPECT_EQ(g_moveCount % 2, 1 - g_humanBlack) << "not the human's turn";
+        EXPECT_TRUE(IsEmpty(last.x, last.y));
+        EXPECT_EQ(PixelAt(*view, Centre(*view, last.x, last.y) + QPoint(-2, -2)), kBoardRgb);
+    }
+}
+
+TEST_F(UndoTest, TakesBackTheComputersOpeningStoneAndNothingOnAnEmptyBoard) {
+    view->SetHumanFirst(0);
+    view->OnNewGame();
+    ASSERT_EQ(g_moveCount, 1);
+    view->OnUndo();
+    EXPECT_EQ(g_moveCount, 0);
+    EXPECT_EQ(PixelAt(*view, Centre(*view, 9, 9) + QPoint(-2, -2)), kBoardRgb);
+    g_gameOver = 1;
+    view->OnUndo();
+    EXPECT_EQ(g_moveCount, 0);
+    EXPECT_EQ(g_gameOver, 0);
+    ExpectEngineMatchesRecord();
+}
+
+TEST_F(UndoTest, PonderingStartsAgainForThePositionLeft) {
+    Click(SetUpPosition(0, 1, DOUBLE_THREE));
+    ASSERT_EQ(g_moveCount, 10);
+    StopPondering();
+    g_ponderActive = 0;
+    view->OnUndo();
+    EXPECT_EQ(g_ponderActive, 1);
+    ExpectEngineMatchesRecord();
+    // The human plays on from there, and the computer answers.
+    Click(HarmlessPoint());
+    EXPECT_EQ(g_moveCount, 10);
+    ExpectEngineMatchesRecord();
+}
+
+// While the computer's two fifth-move proposals wait for the human's choice, the human's
+// fourth move is the last one: undo takes it back and the proposals go with it.
+TEST_F(UndoTest, DuringTheComputersFifthMoveProposalsTakesBackTheHumansFourthMove) {
+    NewWindow(2, 0, 1, 3);
+    ui.answers = {MessageAnswer::YES};
+    view->OnNewGame();
+    ASSERT_EQ(g_humanBlack, 0);
+    Click(HarmlessPoint());
+    ASSERT_EQ(g_moveCount, 4);
+    const int a = g_fifthA, b = g_fifthB;
+    view->OnUndo();
+    EXPECT_EQ(g_moveCount, 3);
+    view->OnPaint();
+    for (int ring : {a, b}) {
+        const QPoint c = Centre(*view, ring % BOARD_SIZE, ring / BOARD_SIZE);
+        EXPECT_EQ(PixelAt(*view, c.x() - 1, c.y() - 7), kBoardRgb) << "ring left at " << ring;
+    }
+    // The human plays the fourth move again and gets fresh proposals on empty points.
+    Click(HarmlessPoint());
+    ASSERT_EQ(g_moveCount, 4);
+    EXPECT_TRUE(IsEmptyPoint(g_fifthA));
+    EXPECT_TRUE(IsEmptyPoint(g_fifthB));
+    Click(g_fifthA % BOARD_SIZE, g_fifthA / BOARD_SIZE);
+    EXPECT_EQ(g_moveCount, 5);
+    ExpectEngineMatchesRecord();
+}
+
+// A first proposal of the human's that was taken back must not count as placed when the game
+// comes back to the fifth move: the next press is a first proposal again.
+TEST_F(UndoTest, AFirstFifthMoveProposalTakenBackIsNotKept) {
+    NewWindow(2, 1, 1, SeedForSwap(false));
+    view->OnNewGame();
+    ASSERT_EQ(g_moveCount, 4);
+    const auto [px, py] = HarmlessPoint();
+    Click(px, py);
+    ASSERT_EQ(g_fifthAPlaced, 1);
+    view->OnUndo();
+    EXPECT_EQ(g_moveCount, 2);
+    EXPECT_EQ(g_fifthAPlaced, 0);
+    view->OnPaint();
+    EXPECT_EQ(PixelAt(*view, Centre(*view, px, py)), kBlackRgb) << "the ring is still shown";
+
+    // Black's third move there, White's fourth, and the fifth-move choice starts afresh.
+    Click(px, py);
+    ASSERT_EQ(g_moveCount, 4);
+    const auto second = HarmlessPoint();
+    Click(second);
+    EXPECT_EQ(g_moveCount, 4) << "the stale proposal was taken as the first";
+    EXPECT_EQ(g_fifthAPlaced, 1);
+    EXPECT_EQ(g_fifthA, PointIndex(second.first, second.second));
+    ExpectEngineMatchesRecord();
+}
+
+}  // namespace
