@@ -1,14 +1,19 @@
 #include "app/main_frame.h"
 
+#include <QMenu>
 #include <QMenuBar>
 
 #include "ui/board_view.h"
 
 CMainFrame::CMainFrame() : m_boardView(new CBoardView(this)) {
     setWindowTitle("Renju");
-    // The items of these menus come with the settings commands.
-    for (const char* caption : {"File(&F)", "Instructions(&I)", "Setup(&S)", "Help(&H)"})
-        menuBar()->addMenu(QString::fromUtf8(caption));
+    menuBar()->addMenu("File(&F)");
+    QMenu* game = menuBar()->addMenu("Instructions(&I)");
+    game->addAction("Start new game(F2)", QKeySequence(Qt::Key_F2), m_boardView, &CBoardView::OnNewGame);
+    game->addAction("Undo(&U)", QKeySequence(Qt::Key_U), m_boardView, &CBoardView::OnUndo);
+    // The other items come with the settings commands.
+    menuBar()->addMenu("Setup(&S)");
+    menuBar()->addMenu("Help(&H)");
     setCentralWidget(m_boardView);
     setFocusProxy(m_boardView);
     resize(START_WIDTH, START_HEIGHT);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <filesystem>
@@ -56,6 +57,32 @@ TEST_F(StartUpTest, FrameHasTheTitleAndTheMenus) {
     for (QAction* action : frame.menuBar()->actions())
         captions.push_back(action->text());
     EXPECT_EQ(captions, (std::vector<QString>{"File(&F)", "Instructions(&I)", "Setup(&S)", "Help(&H)"}));
+}
+
+// The game commands: new game (F2) and undo (U), from the menu and the keys.
+TEST_F(StartUpTest, InstructionsMenuStartsAGameAndTakesMovesBack) {
+    CMainFrame frame;
+    frame.View()->SetHumanFirst(0);
+    QMenu* game = frame.menuBar()->actions()[1]->menu();
+    ASSERT_NE(game, nullptr);
+    const QList<QAction*> items = game->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0]->text(), "Start new game(F2)");
+    EXPECT_EQ(items[1]->text(), "Undo(&U)");
+    items[0]->trigger();
+    EXPECT_EQ(g_moveCount, 1);
+    items[1]->trigger();
+    EXPECT_EQ(g_moveCount, 0);
+
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QTest::keyClick(&frame, Qt::Key_F2);
+    EXPECT_EQ(g_moveCount, 1);
+    QTest::keyClick(&frame, Qt::Key_U, Qt::ShiftModifier);  // not undo
+    EXPECT_EQ(g_moveCount, 1);
+    QTest::keyClick(&frame, Qt::Key_U);
+    EXPECT_EQ(g_moveCount, 0);
 }
 
 TEST_F(StartUpTest, MissingTablesAreReportedAndTheProgramFails) {
