@@ -31,17 +31,24 @@ CBoardView::CBoardView(QWidget* parent) : QWidget(parent) {
     ResetBoards();
     SeedRandom(TickCount());
     g_level = 1;
+    StartPlayState();
+
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+// The play flow's state at the start of a run and of each game: nothing over, nothing
+// proposed, no search asked to stop, no prepared answer, and the human's colour.
+void CBoardView::StartPlayState() {
     g_fifthAPlaced = 0;
     g_gameOver = 0;
     g_stopSearch = 0;
     g_finishPonder = 0;
     g_ponderActive = 0;
     g_ponderHit = 0;
+    g_forceShallow = 0;
     g_humanBlack = m_humanFirst;
     g_titleColor = m_humanFirst;
-
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::StrongFocus);
 }
 
 CBoardView::~CBoardView() {

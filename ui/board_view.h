@@ -77,6 +77,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void StartPlayState();
     bool OnOwnThread() const;
     void DrawGrid(QPainter& painter);
     void PaintStone(QPainter& painter, int x, int y, int colour);

@@ -274,15 +274,7 @@ void CBoardView::NewGame() {
     if (g_alternate == 1) m_humanFirst = 1 - m_humanFirst;
 
     ResetBoards();  // also takes the rule chosen in the menu for this game
-    g_fifthAPlaced = 0;
-    g_gameOver = 0;
-    g_stopSearch = 0;
-    g_finishPonder = 0;
-    g_ponderActive = 0;
-    g_ponderHit = 0;
-    g_forceShallow = 0;
-    g_humanBlack = m_humanFirst;
-    g_titleColor = m_humanFirst;
+    StartPlayState();
     m_lastScore = 0;
     OnPaint();
     repaint();
