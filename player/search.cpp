@@ -109,16 +109,12 @@ int32_t SearchMax(int depth) {
         if (show) g_display->DrawStone(x, y, g_humanBlack);
         EnginePush(x, y);
         const int32_t s = SearchMin(depth - 1);
-        if (s > best) {
-            if (s >= SCORE_WIN) {
-                EnginePop();
-                if (show) g_display->ErasePoint(x, y);
-                return s;
-            }
-            best = s;
-        }
         EnginePop();
         if (show) g_display->ErasePoint(x, y);
+        if (s > best) {
+            if (s >= SCORE_WIN) return s;
+            best = s;
+        }
         if (c.value >= FIVE_VALUE) break;  // a five or a forced block: nothing else to look at
     }
     return best;
@@ -169,16 +165,12 @@ int32_t SearchMin(int depth) {
         } else {
             s = SearchMax(depth - 1);
         }
-        if (s < best) {
-            if (s <= SCORE_LOSS) {
-                EnginePop();
-                if (show) g_display->ErasePoint(x, y);
-                return s;
-            }
-            best = s;
-        }
         EnginePop();
         if (show) g_display->ErasePoint(x, y);
+        if (s < best) {
+            if (s <= SCORE_LOSS) return s;
+            best = s;
+        }
         if (c.value >= FIVE_VALUE) break;
     }
     return best;

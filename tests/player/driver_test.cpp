@@ -219,13 +219,8 @@ TEST_F(DriverTest, ShortSearchAfterAnAbortedPondering) {
     EnginePush(4, 7);
 
     ConfigureSearch(g_moveCount);
-    const int32_t width = g_searchWidth, extensions = g_extensionLimit;
-    g_searchWidth = 6;
-    g_extensionLimit = 2;
     SeedRandom(9);
-    const RootAnswer shallow = SearchHere(4);
-    g_searchWidth = width;
-    g_extensionLimit = extensions;
+    const RootAnswer shallow = SearchHereWith(4, 6, 2);
 
     SlowRootDisplay shown;
     g_display = &shown;

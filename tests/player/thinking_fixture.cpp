@@ -6,6 +6,7 @@
 #include "engine/board.h"
 #include "engine/values.h"
 #include "platform/thread.h"
+#include "player/levels.h"
 #include "player/threads.h"
 
 void ThinkingTest::SetUp() {
@@ -70,6 +71,23 @@ RootAnswer SearchHere(int depth) {
     a.score = SearchRoot(&a.x, &a.y, depth, &a.results);
     a.nodes = g_searchNodes - before;
     return a;
+}
+
+RootAnswer SearchHereWith(int depth, int32_t width, int32_t extensions) {
+    const int32_t savedWidth = g_searchWidth, savedExtensions = g_extensionLimit;
+    g_searchWidth = width;
+    g_extensionLimit = extensions;
+    const RootAnswer a = SearchHere(depth);
+    g_searchWidth = savedWidth;
+    g_extensionLimit = savedExtensions;
+    return a;
+}
+
+bool Lists(const RootResults& results, int32_t x, int32_t y, int32_t score) {
+    for (int i = 0; i < results.count; ++i) {
+        if (results.moves[i].x == x && results.moves[i].y == y && results.scores[i] == score) return true;
+    }
+    return false;
 }
 
 ::testing::AssertionResult SameList(const RootResults& a, const RootResults& b) {

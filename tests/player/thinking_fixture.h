@@ -36,6 +36,12 @@ struct RootAnswer {
     int64_t nodes = 0;
 };
 RootAnswer SearchHere(int depth);
+// The same with the width and extension limit given for this one search, as the short searches
+// of the fallback and after an aborted pondering are made.
+RootAnswer SearchHereWith(int depth, int32_t width, int32_t extensions);
+
+// Whether the result list holds (x, y) with this score.
+bool Lists(const RootResults& results, int32_t x, int32_t y, int32_t score);
 
 // The list parts of two result records: moves, scores and count.
 ::testing::AssertionResult SameList(const RootResults& a, const RootResults& b);

@@ -54,11 +54,8 @@ TEST_F(TimedSearchTest, StepWithinTheLimitGivesTheWorkersAnswer) {
     a.score = RunTimedSearch(&a.x, &a.y, 6, &a.results);
     EXPECT_EQ(a.results.timedOut, 0);
     EXPECT_TRUE(SameList(a.results, direct.results));
-    bool listed = false;
-    for (int i = 0; i < a.results.count; ++i)
-        listed |=
-            a.results.moves[i].x == a.x && a.results.moves[i].y == a.y && a.results.scores[i] == a.score;
-    EXPECT_TRUE(listed) << "the answer is one of the examined moves, with its score";
+    EXPECT_TRUE(Lists(a.results, a.x, a.y, a.score))
+        << "the answer is one of the examined moves, with its score";
     EXPECT_EQ(TakeEngineSnapshot(), before);
     EXPECT_TRUE(EngineMatchesRecord());
 }
@@ -71,12 +68,8 @@ TEST_F(TimedSearchTest, StepThatTimesOutFallsBackToAShortSearch) {
     g_level = 2;
     ConfigureSearch(g_moveCount);
     const int32_t width = g_searchWidth, extensions = g_extensionLimit;
-    g_searchWidth = 7;
-    g_extensionLimit = 2;
     SeedRandom(5);
-    const RootAnswer fallback = SearchHere(4);
-    g_searchWidth = width;
-    g_extensionLimit = extensions;
+    const RootAnswer fallback = SearchHereWith(4, 7, 2);
     const EngineSnapshot before = TakeEngineSnapshot();
 
     g_timeLimit = 2;
@@ -204,11 +197,7 @@ TEST_F(TimedSearchTest, TimedOutDeeperStepKeepsThePreviousAnswer) {
     EXPECT_EQ(display.threads[2], -1);
     EXPECT_EQ(a.results.timedOut, 0);
     EXPECT_TRUE(SameList(a.results, first.results));
-    bool listed = false;
-    for (int i = 0; i < a.results.count; ++i)
-        listed |=
-            a.results.moves[i].x == a.x && a.results.moves[i].y == a.y && a.results.scores[i] == a.score;
-    EXPECT_TRUE(listed) << "the depth-6 step's own answer";
+    EXPECT_TRUE(Lists(a.results, a.x, a.y, a.score)) << "the depth-6 step's own answer";
     EXPECT_EQ(g_searchWidth, 2);
     EXPECT_EQ(g_extensionLimit, 0);
     EXPECT_EQ(TakeEngineSnapshot(), before);
