@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ui/openings.h"
+#include "engine/openings.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "ui/board_view.h"
 #include "ui/interaction.h"
 #include "ui/opening_dialog.h"
-#include "ui/openings.h"
+#include "engine/openings.h"
 #include "ui/wait.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "player/game_state.h"
 #include "tests/ui/play_fixture.h"
 #include "ui/opening_dialog.h"
-#include "ui/openings.h"
+#include "engine/openings.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/openings.h"
+#include "engine/openings.h"
 
 // clang-format off
 const MoveEntry g_openings[OPENING_COUNT][3] = {
