@@ -1,22 +1,127 @@
 #include "app/main_frame.h"
 
+#include <QAction>
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
+#include "app/game_app.h"
 #include "ui/board_view.h"
+#include "ui/commands.h"
+#include "ui/help.h"
+
+namespace {
+
+const char* const LEVEL_CAPTIONS[8] = {"Naive",  "Basic",        "Normal",       "Advanced",
+                                       "Master", "Quite slow 1", "Quite slow 2", "Quite slow 3"};
+
+constexpr char COMMAND_PROPERTY[] = "command";
+
+}  // namespace
 
 CMainFrame::CMainFrame() : m_boardView(new CBoardView(this)) {
     setWindowTitle("Renju");
-    menuBar()->addMenu("File(&F)");
-    QMenu* game = menuBar()->addMenu("Instructions(&I)");
-    game->addAction("Start new game(F2)", QKeySequence(Qt::Key_F2), m_boardView, &CBoardView::OnNewGame);
-    game->addAction("Undo(&U)", QKeySequence(Qt::Key_U), m_boardView, &CBoardView::OnUndo);
-    // The other items come with the settings commands.
-    menuBar()->addMenu("Setup(&S)");
-    menuBar()->addMenu("Help(&H)");
+
+    m_fileMenu = AddMenu("File(&F)");
+    AddItem(m_fileMenu, "Score(&S)", cmd::SCORE);
+    AddItem(m_fileMenu, "Exit(&X)", cmd::EXIT);
+
+    m_gameMenu = AddMenu("Instructions(&I)");
+    AddItem(m_gameMenu, "Start new game(F2)", cmd::NEW_GAME);
+    AddItem(m_gameMenu, "Undo(&U)", cmd::UNDO);
+
+    m_setupMenu = AddMenu("Setup(&S)");
+    for (int level = 0; level < 8; ++level)
+        AddItem(m_setupMenu, LEVEL_CAPTIONS[level], cmd::LEVELS[level]);
+    m_setupMenu->addSeparator();
+    AddItem(m_setupMenu, "Basic rule", cmd::RULE_BASIC);
+    AddItem(m_setupMenu, "Japan Rule", cmd::RULE_JAPAN);
+    AddItem(m_setupMenu, "International Rule", cmd::RULE_INTERNATIONAL);
+    m_setupMenu->addSeparator();
+    AddItem(m_setupMenu, "Computer start", cmd::COMPUTER_START);
+    AddItem(m_setupMenu, "Human start", cmd::HUMAN_START);
+    AddItem(m_setupMenu, "Alternative", cmd::ALTERNATE);
+    m_setupMenu->addSeparator();
+    AddItem(m_setupMenu, "Computer time limit", cmd::TIME_LIMIT);
+
+    m_helpMenu = AddMenu("Help(&H)");
+    AddItem(m_helpMenu, "Help content(&C)", cmd::HELP);
+    AddItem(m_helpMenu, "About(&A)...", cmd::ABOUT);
+
+    AddAccelerators();
     setCentralWidget(m_boardView);
     setFocusProxy(m_boardView);
     resize(START_WIDTH, START_HEIGHT);
+}
+
+CMainFrame::~CMainFrame() {
+    QuitHelp();
+}
+
+QMenu* CMainFrame::AddMenu(const QString& caption) {
+    QMenu* menu = menuBar()->addMenu(caption);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenu(menu); });
+    return menu;
+}
+
+void CMainFrame::AddItem(QMenu* menu, const QString& caption, int id) {
+    QAction* action = menu->addAction(caption);
+    action->setProperty(COMMAND_PROPERTY, id);
+    connect(action, &QAction::triggered, this, [this, id] { OnCmdMsg(id); });
+}
+
+void CMainFrame::AddAccelerators() {
+    // The keys name their command; the editing and pane keys reach no handler, so they do
+    // nothing, and in particular Ctrl+Z does not take a move back. A key held with any other
+    // modifier is another key sequence, so Shift+U does not undo.
+    const struct {
+        QKeyCombination key;
+        int id;
+    } accelerators[] = {
+        {Qt::CTRL | Qt::Key_C, cmd::COPY},
+        {Qt::CTRL | Qt::Key_I, cmd::SHOW_INFO},
+        {Qt::CTRL | Qt::Key_M, cmd::SEARCH_MODE},
+        {QKeyCombination(Qt::Key_U), cmd::UNDO},
+        {Qt::CTRL | Qt::Key_V, cmd::PASTE},
+        {Qt::ALT | Qt::Key_Backspace, cmd::EDIT_UNDO},
+        {Qt::SHIFT | Qt::Key_Delete, cmd::CUT},
+        {QKeyCombination(Qt::Key_F1), cmd::HELP},
+        {Qt::SHIFT | Qt::Key_F1, cmd::CONTEXT_HELP},
+        {QKeyCombination(Qt::Key_F2), cmd::NEW_GAME},
+        {QKeyCombination(Qt::Key_F6), cmd::NEXT_PANE},
+        {Qt::SHIFT | Qt::Key_F6, cmd::PREV_PANE},
+        {Qt::CTRL | Qt::Key_Insert, cmd::COPY},
+        {Qt::SHIFT | Qt::Key_Insert, cmd::PASTE},
+        {Qt::CTRL | Qt::Key_X, cmd::CUT},
+        {Qt::CTRL | Qt::Key_Z, cmd::EDIT_UNDO},
+    };
+    for (const auto& [key, id] : accelerators) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, id = id] { OnCmdMsg(id); });
+    }
+}
+
+bool CMainFrame::OnCmdMsg(int id) {
+    if (m_boardView->OnCommand(id)) return true;
+    return TheApp().OnCmdMsg(id, this);
+}
+
+void CMainFrame::UpdateMenu(QMenu* menu) {
+    for (QAction* action : menu->actions()) {
+        const QVariant id = action->property(COMMAND_PROPERTY);
+        if (!id.isValid()) continue;
+        // Only a marked item is checkable, so that unmarked ones show no empty box.
+        const bool marked = m_boardView->OnUpdateCommand(id.toInt()).value_or(false);
+        action->setCheckable(marked);
+        action->setChecked(marked);
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    QuitHelp();  // the help window would otherwise keep the program running
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::ShowAtStartSize() {

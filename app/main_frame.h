@@ -1,9 +1,12 @@
-// The main window: a menu bar over the board window, which fills the rest of it.
+// The main window: a menu bar over the board window, which fills the rest of it, and the
+// keyboard accelerators. Every command is offered to the board window first; what it does not
+// take goes to the frame and then to the application.
 #pragma once
 
 #include <QMainWindow>
 
 class CBoardView;
+class QMenu;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -13,11 +16,33 @@ public:
     static constexpr int START_HEIGHT = 410;
 
     CMainFrame();
+    ~CMainFrame() override;
 
     CBoardView* View() const { return m_boardView; }
     // Shows the window at its start size.
     void ShowAtStartSize();
 
+    // Routes a command as a menu item or key would; true when some handler took it.
+    bool OnCmdMsg(int id);
+    // Sets the check marks of a popup's items by their update rules.
+    void UpdateMenu(QMenu* menu);
+
+    QMenu* FileMenu() const { return m_fileMenu; }
+    QMenu* GameMenu() const { return m_gameMenu; }
+    QMenu* SetupMenu() const { return m_setupMenu; }
+    QMenu* HelpMenu() const { return m_helpMenu; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    QMenu* AddMenu(const QString& caption);
+    void AddItem(QMenu* menu, const QString& caption, int id);
+    void AddAccelerators();
+
     CBoardView* m_boardView;
+    QMenu* m_fileMenu;
+    QMenu* m_gameMenu;
+    QMenu* m_setupMenu;
+    QMenu* m_helpMenu;
 };

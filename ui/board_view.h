@@ -8,7 +8,10 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 #include <QWidget>
+#include <cstdint>
+#include <optional>
 
 #include "player/display.h"
 
@@ -25,6 +28,13 @@ struct BoardGeometry {
 // -1 or 19 (or 20) when the pixel lies half a cell or more beyond the outer lines. Half-way
 // between two lines gives the higher one.
 int PointFromPixel(int pixel, int origin, int cell);
+
+// The score box's text for the human's wins and losses since start-up.
+QString ScoreText(int32_t wins, int32_t losses);
+
+// The help file and the topic that teaches the game.
+inline constexpr char HELP_FILE[] = "zelmar.hlp";
+constexpr int HELP_TOPIC = 1001;
 
 class CBoardView : public QWidget, public BoardDisplay {
     Q_OBJECT
@@ -64,6 +74,13 @@ public:
     int HumanFirst() const { return m_humanFirst; }
     int LastScore() const { return m_lastScore; }
 
+    // A menu or key command (ids in ui/commands.h); false when the board window has no
+    // handler for it, so that the frame may take it.
+    bool OnCommand(int id);
+    // The check mark of a menu item while its popup opens; nothing when the board window
+    // has no update rule for it.
+    std::optional<bool> OnUpdateCommand(int id) const;
+
 public slots:
     // Starts a game under the rule and start chosen in the menu.
     void OnNewGame();
@@ -78,6 +95,8 @@ protected:
 
 private:
     void StartPlayState();
+    void OnScore();
+    void OnTimeLimit();
     bool OnOwnThread() const;
     void DrawGrid(QPainter& painter);
     void PaintStone(QPainter& painter, int x, int y, int colour);

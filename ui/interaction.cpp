@@ -14,7 +14,8 @@ public:
                               MessageButtons buttons) override {
         QMessageBox box(owner);
         box.setWindowTitle(caption);
-        box.setText(text);
+        QString shown = text;
+        box.setText(shown.replace("\r\n", "\n"));  // Windows line ends in texts
         box.setIcon(ToQtIcon(icon));
         if (buttons == MessageButtons::YES_NO) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

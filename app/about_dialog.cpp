@@ -1,0 +1,29 @@
+#include "app/about_dialog.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle("About Renju");
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+    auto* version = new QLabel(VERSION_LINE, this);
+    auto* notice = new QLabel(
+        "Five in a row on a 19 x 19 board against the computer, under the basic, Japanese and "
+        "international rules, at eight levels of play.\n"
+        "Free software: play it, share it, study it.",
+        this);
+    notice->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(version, 0, 1);
+    layout->addWidget(notice, 1, 1);
+    layout->addWidget(buttons, 2, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+    setFixedWidth(320);
+}
