@@ -157,6 +157,7 @@ TEST_F(GameTest, StartFailuresLoseBeforeAnyMove) {
         {"refused", "ERROR tables missing", false, Reason::StartFailed,
          "answered 'ERROR tables missing' to START"},
         {"no input", "OK", true, Reason::Crash, "scripted end"},
+        {"not OK", "OKAY", false, Reason::StartFailed, "answered 'OKAY' to START"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -70,8 +70,9 @@ bool Game::Start(Side& side) {
                  "no answer to START within " + std::to_string(config_.startMillis) + " ms");
             return false;
         }
-        if (ParseAnswer(r.line).kind == AnswerKind::Chatter) continue;
-        if (r.line == "OK") break;
+        const AnswerKind kind = ParseAnswer(r.line).kind;
+        if (kind == AnswerKind::Chatter) continue;
+        if (kind == AnswerKind::Ok) break;
         Lose(side, Reason::StartFailed, "answered " + Quote(r.line) + " to START");
         return false;
     }

@@ -34,6 +34,7 @@ Answer ParseAnswer(std::string_view line) {
     if (line.empty() || StartsWithWord(line, "MESSAGE") || StartsWithWord(line, "DEBUG"))
         return {AnswerKind::Chatter};
     if (StartsWithWord(line, "ERROR") || StartsWithWord(line, "UNKNOWN")) return {AnswerKind::Complaint};
+    if (line == "OK") return {AnswerKind::Ok};
     const size_t comma = line.find(',');
     Answer a;
     if (comma != std::string_view::npos && ParseCoordinate(line.substr(0, comma), &a.x) &&

@@ -39,7 +39,8 @@ enum class AnswerKind {
     Move,       // "x,y"
     Chatter,    // MESSAGE, DEBUG, or an empty line: not an answer
     Complaint,  // ERROR or UNKNOWN: not an answer, but worth reporting
-    Other,      // anything else, e.g. OK or garbage
+    Ok,         // OK: the answer to START
+    Other,      // anything else
 };
 
 struct Answer {
