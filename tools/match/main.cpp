@@ -1,22 +1,10 @@
 // renju-match: plays and referees games between two tournament-protocol engines.
-#include <filesystem>
 #include <iostream>
-#include <system_error>
 
 #include "engine/patterns.h"
+#include "platform/exe_dir.h"
 #include "tools/match/match.h"
 #include "tools/match/process.h"
-
-namespace {
-
-std::filesystem::path ExecutableDir(const char* argv0) {
-    std::error_code ec;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) return self.parent_path();
-    return std::filesystem::path(argv0 ? argv0 : "").parent_path();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     match::MatchOptions options;

@@ -3,24 +3,12 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "engine/patterns.h"
+#include "platform/exe_dir.h"
 #include "platform/random.h"
 #include "platform/tick.h"
 #include "tools/pbrain/session.h"
-
-namespace {
-
-std::filesystem::path ExecutableDir(const char* argv0) {
-    std::error_code ec;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) return self.parent_path();
-    return std::filesystem::path(argv0 ? argv0 : "").parent_path();
-}
-
-}  // namespace
 
 int main(int, char** argv) {
     SeedRandom(TickCount());
