@@ -43,6 +43,20 @@ Scan ScanPoints(bool countBlackMinor, bool countWhiteMinor) {
     return s;
 }
 
+// Computer White, early or late, when neither side has a five point and White no four: what
+// Black's fours and threes cost.
+int32_t WhiteFacingBlackThreats(const Scan& s, int32_t base) {
+    const int32_t* bt = s.bt;
+    const int32_t* wt = s.wt;
+    if (bt[1] > 0) {
+        if (bt[1] > 1 || bt[2] > 0) return base - 466;
+        return base + 4 * (wt[4] + s.wm) - 128 * bt[5];
+    }
+    if (bt[2] > 2) return base - 466;
+    if (bt[2] > 0) return base + 4 * wt[4] - 128 * bt[5];
+    return base + 32 * wt[4] + 4 * s.wm - 8 * bt[5] + 8;
+}
+
 // Computer White, fewer than 16 moves: Black's sum weighs more early in the game.
 int32_t EvaluateWhiteEarly() {
     const Scan s = ScanPoints(true, true);
@@ -61,13 +75,7 @@ int32_t EvaluateWhiteEarly() {
         return base + 29 * (wt[1] + 4) + 4 * (wt[4] + s.wm) + adj;
     }
     if (wt[1] + wt[2] > 0) return base + 512 * (wt[1] + wt[2]) + adj;
-    if (bt[1] > 0) {
-        if (bt[1] > 1 || bt[2] > 0) return base - 466 + adj;
-        return base + 4 * (wt[4] + s.wm) - 128 * bt[5] + adj;
-    }
-    if (bt[2] > 2) return base - 466 + adj;
-    if (bt[2] > 0) return base + 4 * wt[4] - 128 * bt[5] + adj;
-    return base + 32 * wt[4] + 4 * s.wm - 8 * bt[5] + 8 + adj;
+    return WhiteFacingBlackThreats(s, base) + adj;
 }
 
 // Computer White, 16 moves or more.
@@ -89,13 +97,7 @@ int32_t EvaluateWhiteLate() {
     }
     if (wt[2] > 0) return SCORE_WIN + adj;  // an open four while Black has no five point
     if (wt[1] > 0) return base + 512 * wt[1] + adj;
-    if (bt[1] > 0) {
-        if (bt[1] > 1 || bt[2] > 0) return base - 466 + adj;
-        return base + 4 * (wt[4] + s.wm) - 128 * bt[5] + adj;
-    }
-    if (bt[2] > 2) return base - 466 + adj;
-    if (bt[2] > 0) return base + 4 * wt[4] - 128 * bt[5] + adj;
-    return base + 32 * wt[4] + 4 * s.wm - 8 * bt[5] + 8 + adj;
+    return WhiteFacingBlackThreats(s, base) + adj;
 }
 
 // Computer Black. Under restrictions each point forbidden to Black costs 36.
