@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <optional>
 
 #include "engine/values.h"
 #include "player/game_state.h"
@@ -253,13 +254,27 @@ void Session::Begin() {
     AnswerMove();
 }
 
+std::optional<Session::Stone> Session::ReadPoint(std::string_view command, std::string_view rest,
+                                                 std::string* point) {
+    int64_t f[2];
+    if (!ParseFields(rest, 2, f)) {
+        Error(std::string(command) + " needs x,y, got " + Quote(rest));
+        return std::nullopt;
+    }
+    *point = std::to_string(f[0]) + "," + std::to_string(f[1]);
+    if (f[0] < 0 || f[1] < 0 || f[0] >= size_ || f[1] >= size_) {
+        Error(*point + " is off the board");
+        return std::nullopt;
+    }
+    return Stone{static_cast<int32_t>(f[0]), static_cast<int32_t>(f[1])};
+}
+
 void Session::Turn(std::string_view rest) {
     if (!RequireStarted()) return;
-    int64_t f[2];
-    if (!ParseFields(rest, 2, f)) return Error("TURN needs x,y, got " + Quote(rest));
-    const std::string point = std::to_string(f[0]) + "," + std::to_string(f[1]);
-    if (f[0] < 0 || f[1] < 0 || f[0] >= size_ || f[1] >= size_) return Error(point + " is off the board");
-    const int x = static_cast<int>(f[0]), y = static_cast<int>(f[1]);
+    std::string point;
+    const std::optional<Stone> at = ReadPoint("TURN", rest, &point);
+    if (!at) return;
+    const int x = at->x, y = at->y;
     if (!Empty(x, y)) return Error(point + " is occupied");
     moves_.push_back({x, y});
     RecordPush(x, y);
@@ -269,12 +284,11 @@ void Session::Turn(std::string_view rest) {
 
 void Session::Takeback(std::string_view rest) {
     if (!RequireStarted()) return;
-    int64_t f[2];
-    if (!ParseFields(rest, 2, f)) return Error("TAKEBACK needs x,y, got " + Quote(rest));
-    const std::string point = std::to_string(f[0]) + "," + std::to_string(f[1]);
-    if (f[0] < 0 || f[1] < 0 || f[0] >= size_ || f[1] >= size_) return Error(point + " is off the board");
+    std::string point;
+    const std::optional<Stone> stone = ReadPoint("TAKEBACK", rest, &point);
+    if (!stone) return;
     const auto at = std::find_if(moves_.begin(), moves_.end(),
-                                 [&](const Stone& s) { return s.x == f[0] && s.y == f[1]; });
+                                 [&](const Stone& s) { return s.x == stone->x && s.y == stone->y; });
     if (at == moves_.end()) return Error("no stone at " + point + " to take back");
     const size_t i = static_cast<size_t>(at - moves_.begin());
     if (i % 2 != (moves_.size() - 1) % 2)

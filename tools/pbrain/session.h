@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,9 @@ private:
     void FinishBoard();
 
     bool RequireStarted();
+    // "x,y" of a command on the board; nothing, with the error told, when it is malformed or
+    // off the board. `point` gets the text used in later messages.
+    std::optional<Stone> ReadPoint(std::string_view command, std::string_view rest, std::string* point);
     // Puts the engine boards in line with size_ and moves_.
     void Rebuild();
     bool Empty(int x, int y) const;
