@@ -3,17 +3,11 @@
 #include <cctype>
 #include <charconv>
 
+#include "platform/text.h"
+
 namespace match {
 
 namespace {
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
 
 bool StartsWithWord(std::string_view line, std::string_view word) {
     return line.substr(0, word.size()) == word &&

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "engine/values.h"
+#include "platform/text.h"
 #include "player/game_state.h"
 #include "player/levels.h"
 #include "player/quick.h"
@@ -18,14 +19,6 @@ namespace {
 
 constexpr int32_t QUICK_BELOW_MILLIS = 300;  // a search's fallback alone may need about this
 constexpr int RULE_EXACT_FIVE = 1, RULE_CONTINUOUS = 2, RULE_RENJU = 4, RULE_CARO = 8;
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
 
 std::string Upper(std::string_view s) {
     std::string u(s);
