@@ -37,6 +37,16 @@ private:
         result_.detail = std::move(detail);
     }
     void LostLink(Side& side) { Lose(side, Reason::Crash, side.player.link->EndDescription()); }
+    // Sends the lines in order; an engine that cannot take them loses.
+    bool SendAll(Side& side, const std::vector<std::string>& lines) {
+        for (const std::string& line : lines) {
+            if (!side.player.link->Send(line)) {
+                LostLink(side);
+                return false;
+            }
+        }
+        return true;
+    }
     void Complaint(const Side& side, const std::string& line) {
         auto& list = result_.complaints[side.colour == Colour::Black ? 0 : 1];
         if (list.size() < MAX_COMPLAINTS) list.push_back(line);
@@ -50,10 +60,7 @@ private:
 
 bool Game::Start(Side& side) {
     EngineLink& link = *side.player.link;
-    if (!link.Send("START " + std::to_string(BOARD_SIZE))) {
-        LostLink(side);
-        return false;
-    }
+    if (!SendAll(side, {"START " + std::to_string(BOARD_SIZE)})) return false;
     const auto deadline = Clock::now() + std::chrono::milliseconds(config_.startMillis);
     for (;;) {
         const EngineLink::Reply r = link.ReadLine(deadline);
@@ -84,13 +91,7 @@ bool Game::Start(Side& side) {
     };
     if (config_.matchMillis > 0) infos.push_back("INFO time_left " + std::to_string(config_.matchMillis));
     if (side.player.level) infos.push_back("INFO renju_level " + std::to_string(*side.player.level));
-    for (const std::string& line : infos) {
-        if (!link.Send(line)) {
-            LostLink(side);
-            return false;
-        }
-    }
-    return true;
+    return SendAll(side, infos);
 }
 
 // Asks the side to move for its move, judges it and records it; false when the game is over.
@@ -100,10 +101,7 @@ bool Game::RequestMove(Side& side) {
     if (config_.matchMillis > 0) {
         const int64_t left = std::max<int64_t>(0, config_.matchMillis - side.usedMillis);
         allowed = std::min(allowed, left);
-        if (!link.Send("INFO time_left " + std::to_string(left))) {
-            LostLink(side);
-            return false;
-        }
+        if (!SendAll(side, {"INFO time_left " + std::to_string(left)})) return false;
     }
     std::vector<std::string> lines;
     if (side.hasBoard) {
@@ -113,12 +111,7 @@ bool Game::RequestMove(Side& side) {
         lines = BoardBlock(result_.moves, side.colour);
         side.hasBoard = true;
     }
-    for (const std::string& line : lines) {
-        if (!link.Send(line)) {
-            LostLink(side);
-            return false;
-        }
-    }
+    if (!SendAll(side, lines)) return false;
     const auto sent = Clock::now();
     const auto deadline = sent + std::chrono::milliseconds(allowed + config_.toleranceMillis);
     std::string lastComplaint;
