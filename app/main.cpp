@@ -15,10 +15,15 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     QCommandLineOption movesOption("moves", "Moves to put on the board, as \"x,y x,y ...\".", "moves");
     QCommandLineOption screenshotOption("screenshot", "Save a PNG of the window and quit.", "file");
+    // For installation checks: start up without a window to use, say where the data was found.
+    QCommandLineOption checkOption("check-data",
+                                   "Start up, print where the data files were found, and quit.");
     movesOption.setFlags(QCommandLineOption::HiddenFromHelp);
     screenshotOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    checkOption.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOption(movesOption);
     parser.addOption(screenshotOption);
+    parser.addOption(checkOption);
     parser.process(app);
 
     StartOptions options;
@@ -31,8 +36,12 @@ int main(int argc, char** argv) {
         options.moves = *moves;
     }
     options.screenshotPath = parser.value(screenshotOption);
+    options.checkData = parser.isSet(checkOption);
 
     InstallWaitHook();
-    MessageBoxReporter reporter;
+    MessageBoxReporter boxReporter;
+    StderrReporter stderrReporter;
+    MessageReporter& reporter =
+        options.checkData ? static_cast<MessageReporter&>(stderrReporter) : boxReporter;
     return RunGame(QCoreApplication::applicationDirPath().toStdString(), reporter, options);
 }

@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QStringList>
@@ -10,9 +12,14 @@
 
 #include "engine/patterns.h"
 #include "ui/board_view.h"
+#include "ui/help.h"
 
 void MessageBoxReporter::Critical(const QString& caption, const QString& text) {
     QMessageBox::critical(nullptr, caption, text);
+}
+
+void StderrReporter::Critical(const QString& caption, const QString& text) {
+    std::fprintf(stderr, "%s: %s\n", caption.toLocal8Bit().constData(), text.toLocal8Bit().constData());
 }
 
 std::optional<std::vector<MoveEntry>> ParseMoves(const QString& text) {
@@ -31,9 +38,10 @@ std::optional<std::vector<MoveEntry>> ParseMoves(const QString& text) {
 }
 
 std::unique_ptr<CMainFrame> StartUp(const std::filesystem::path& exeDir, MessageReporter& reporter,
-                                    const std::vector<MoveEntry>& moves) {
+                                    const std::vector<MoveEntry>& moves, TableLoadResult* loaded) {
     auto frame = std::make_unique<CMainFrame>();
     const TableLoadResult tables = LoadPatternTables(exeDir);
+    if (loaded) *loaded = tables;
     if (!tables.ok) {
         // Playing with empty tables would look like a working game that plays nonsense.
         reporter.Critical("Renju", QString::fromStdString(tables.message));
@@ -47,9 +55,29 @@ std::unique_ptr<CMainFrame> StartUp(const std::filesystem::path& exeDir, Message
     return frame;
 }
 
+namespace {
+
+// Where start-up found the data files; false when the help file is missing.
+bool PrintDataFiles(const TableLoadResult& tables, MessageReporter& reporter) {
+    std::printf("black.dat: %s\nwhite.dat: %s\n", tables.blackFile.c_str(), tables.whiteFile.c_str());
+    const QStringList places = HelpFileCandidates(HELP_FILE);
+    for (const QString& place : places) {
+        if (!QFileInfo(place).isFile()) continue;
+        std::printf("%s: %s\n", HELP_FILE, QFile::encodeName(place).constData());
+        return true;
+    }
+    reporter.Critical(
+        "Renju", QString("The help file %1 was not found. Looked in: %2.").arg(HELP_FILE, places.join(", ")));
+    return false;
+}
+
+}  // namespace
+
 int RunGame(const std::filesystem::path& exeDir, MessageReporter& reporter, const StartOptions& options) {
-    const std::unique_ptr<CMainFrame> frame = StartUp(exeDir, reporter, options.moves);
+    TableLoadResult tables;
+    const std::unique_ptr<CMainFrame> frame = StartUp(exeDir, reporter, options.moves, &tables);
     if (!frame) return EXIT_FAILURE;
+    if (options.checkData) return PrintDataFiles(tables, reporter) ? EXIT_SUCCESS : EXIT_FAILURE;
     if (!options.screenshotPath.isEmpty()) {
         QTimer::singleShot(0, frame.get(), [&frame, &options] {
             // grab() paints the window itself, so the picture does not depend on the screen.

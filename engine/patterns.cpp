@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
+
+#include "platform/data_files.h"
 
 int8_t g_blackTable[BLACK_TABLE_BYTES];
 int8_t g_whiteTable[WHITE_TABLE_BYTES];
@@ -45,24 +48,23 @@ void LookupDiagonal(int x, int y, int32_t* black, int32_t* white) {
 
 namespace {
 
-// Fills `table` from the first place that has `name`; an error text otherwise.
-std::string LoadOne(const char* name, int8_t* table, long size, const std::filesystem::path& executableDir) {
-    const std::filesystem::path places[] = {std::filesystem::path(name), executableDir / name};
-    std::string tried;
+// Fills `table` from the first place that has `name` and sets `readFrom`; an error text otherwise.
+std::string LoadOne(const char* name, int8_t* table, long size, const std::filesystem::path& executableDir,
+                    std::string* readFrom) {
+    const std::vector<std::filesystem::path> places = DataFilePlaces(name, executableDir);
     for (const auto& place : places) {
         std::FILE* f = std::fopen(place.c_str(), "rb");
-        const std::string shown = std::filesystem::absolute(place).lexically_normal().string();
-        if (!f) {
-            tried += (tried.empty() ? "" : ", ") + shown;
-            continue;
-        }
+        if (!f) continue;
         const size_t got = std::fread(table, 1, static_cast<size_t>(size), f);
         std::fclose(f);
-        if (static_cast<long>(got) == size) return {};
-        return "The pattern table " + shown + " is too short: " + std::to_string(got) + " bytes, expected " +
-               std::to_string(size) + ".";
+        if (static_cast<long>(got) == size) {
+            *readFrom = place.string();
+            return {};
+        }
+        return "The pattern table " + place.string() + " is too short: " + std::to_string(got) +
+               " bytes, expected " + std::to_string(size) + ".";
     }
-    return "The pattern table " + std::string(name) + " was not found. Looked in: " + tried +
+    return "The pattern table " + std::string(name) + " was not found. Looked in: " + JoinPlaces(places) +
            ". Expected a file of " + std::to_string(size) + " bytes.";
 }
 
@@ -72,14 +74,15 @@ TableLoadResult LoadPatternTables(const std::filesystem::path& executableDir) {
     std::memset(g_blackTable, 0, sizeof g_blackTable);
     std::memset(g_whiteTable, 0, sizeof g_whiteTable);
     TableLoadResult result;
-    std::string error = LoadOne("black.dat", g_blackTable, BLACK_TABLE_BYTES, executableDir);
-    if (error.empty()) error = LoadOne("white.dat", g_whiteTable, WHITE_TABLE_BYTES, executableDir);
+    std::string error =
+        LoadOne("black.dat", g_blackTable, BLACK_TABLE_BYTES, executableDir, &result.blackFile);
+    if (error.empty())
+        error = LoadOne("white.dat", g_whiteTable, WHITE_TABLE_BYTES, executableDir, &result.whiteFile);
     if (!error.empty()) {
         // Never leave one table loaded and the other empty.
         std::memset(g_blackTable, 0, sizeof g_blackTable);
         std::memset(g_whiteTable, 0, sizeof g_whiteTable);
-        result.ok = false;
-        result.message = error;
+        result = {false, error, {}, {}};
     }
     BuildLinePairs();
     return result;

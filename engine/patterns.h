@@ -57,10 +57,13 @@ void LookupDiagonal(int x, int y, int32_t* black, int32_t* white);
 
 struct TableLoadResult {
     bool ok = true;
-    std::string message;  // what went wrong, for the user; empty when ok
+    std::string message;    // what went wrong, for the user; empty when ok
+    std::string blackFile;  // where each table was read from, when ok
+    std::string whiteFile;
 };
 
-// Reads black.dat and white.dat by their bare names from the working folder, or failing that
-// from executableDir. A missing or short file is an error naming the file, the places tried
-// and the sizes; a longer file is read up to the table's size. The tables are zeroed first.
+// Reads black.dat and white.dat, each from the first place of DataFilePlaces (the working
+// folder, executableDir, the installed data folder) that has it. A missing or short file is an
+// error naming the file, every place tried and the sizes; a longer file is read up to the
+// table's size. The tables are zeroed first.
 TableLoadResult LoadPatternTables(const std::filesystem::path& executableDir);

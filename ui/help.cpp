@@ -8,6 +8,9 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <filesystem>
+
+#include "platform/data_files.h"
 
 namespace {
 
@@ -119,9 +122,11 @@ std::optional<HelpTopic> FindHelpTopic(const QString& fileText, int number) {
 
 QStringList HelpFileCandidates(const QString& name) {
     if (name.contains('/')) return {name};
-    QStringList places{QDir::current().filePath(name)};
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    if (QFileInfo(beside) != QFileInfo(places.front())) places << beside;
+    QStringList places;
+    for (const std::filesystem::path& place :
+         DataFilePlaces(QFile::encodeName(name).toStdString(),
+                        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()))
+        places << QFile::decodeName(place.c_str());
     return places;
 }
 

@@ -22,8 +22,8 @@ struct HelpTopic {
 // Topic `number` of a help file's text; nothing when the file has no such topic.
 std::optional<HelpTopic> FindHelpTopic(const QString& fileText, int number);
 
-// The places a help file named without a folder is looked for: the working folder, then the
-// program's own folder. A name with a folder is taken as it is.
+// The places a help file named without a folder is looked for, each once: the working folder,
+// the program's own folder, the installed data folder. A name with a folder is taken as it is.
 QStringList HelpFileCandidates(const QString& name);
 
 // Shows topic `topic` of the help file in the help window, which is opened for `owner` if it

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/patterns.h"
+#include "platform/data_files.h"
 
 namespace fs = std::filesystem;
 
@@ -40,26 +41,34 @@ bool TablesAreZero() {
            std::all_of(g_whiteTable, g_whiteTable + WHITE_TABLE_BYTES, [](int8_t b) { return b == 0; });
 }
 
-// Runs each test in a fresh working folder `work`, with `exe` standing for the folder of
-// the executable.
+// Runs each test in a fresh working folder `work`, with `exe` standing for the folder of the
+// executable in an installed tree and `data` for that tree's data folder.
 class TableLoading : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_ = fs::current_path();
-        root_ = fs::temp_directory_path() / ("renju-loading-" + std::to_string(::getpid()));
+        root_ = fs::canonical(fs::temp_directory_path()) / ("renju-loading-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         work_ = root_ / "work";
-        exe_ = root_ / "exe";
-        fs::create_directories(work_);
-        fs::create_directories(exe_);
+        exe_ = root_ / "tree" / RENJU_TEST_BINDIR;
+        data_ = root_ / "tree" / RENJU_TEST_DATADIR / "renju";
+        for (const fs::path& folder : {work_, exe_, data_})
+            fs::create_directories(folder);
         fs::current_path(work_);
     }
     void TearDown() override {
         fs::current_path(saved_);
         fs::remove_all(root_);
     }
-    fs::path saved_, root_, work_, exe_;
+    fs::path saved_, root_, work_, exe_, data_;
 };
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
 
 }  // namespace
 
@@ -94,8 +103,8 @@ TEST_F(TableLoading, ErrorsNameTheFileThePlacesAndTheSizes) {
         std::vector<std::string> mentions;
     };
     const Case cases[] = {
-        {"black missing", -1, WHITE_TABLE_BYTES, {"black.dat", "work", "exe", "2097152"}},
-        {"white missing", BLACK_TABLE_BYTES, -1, {"white.dat", "work", "exe", "1048576"}},
+        {"black missing", -1, WHITE_TABLE_BYTES, {"black.dat", "work", exe_.string(), "2097152"}},
+        {"white missing", BLACK_TABLE_BYTES, -1, {"white.dat", "work", exe_.string(), "1048576"}},
         {"black short", 1000, WHITE_TABLE_BYTES, {"work/black.dat", "1000", "2097152"}},
         {"white short", BLACK_TABLE_BYTES, WHITE_TABLE_BYTES - 1, {"work/white.dat", "1048575", "1048576"}},
         {"white empty", BLACK_TABLE_BYTES, 0, {"white.dat", " 0 bytes", "1048576"}},
@@ -113,5 +122,74 @@ TEST_F(TableLoading, ErrorsNameTheFileThePlacesAndTheSizes) {
         }
         // Never a game with one table loaded and the other empty or cut short.
         EXPECT_TRUE(TablesAreZero()) << c.name;
+    }
+}
+
+TEST_F(TableLoading, FallsBackToTheInstalledDataFolder) {
+    WriteTable(data_ / "black.dat", BLACK_TABLE_BYTES, 10);
+    WriteTable(exe_ / "white.dat", WHITE_TABLE_BYTES, 11);  // beside the program comes first
+    WriteTable(data_ / "white.dat", WHITE_TABLE_BYTES, 12);
+    const TableLoadResult r = LoadPatternTables(exe_);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_TRUE(TablesHold(10, 11));
+    EXPECT_EQ(r.blackFile, (data_ / "black.dat").string());
+    EXPECT_EQ(r.whiteFile, (exe_ / "white.dat").string());
+}
+
+TEST_F(TableLoading, MissingFileErrorListsEveryPlaceOnce) {
+    struct Case {
+        const char* name;
+        fs::path working;
+        std::vector<fs::path> places;  // where black.dat is looked for, in order
+    };
+    const Case cases[] = {
+        {"three folders", work_, {work_, exe_, data_}},
+        {"working folder is the program's", exe_, {exe_, data_}},
+        {"working folder is the data folder", data_, {data_, exe_}},
+    };
+    for (const Case& c : cases) {
+        fs::current_path(c.working);
+        const TableLoadResult r = LoadPatternTables(exe_);
+        ASSERT_FALSE(r.ok) << c.name;
+        std::string looked;
+        for (const fs::path& folder : c.places) {
+            const std::string place = (folder / "black.dat").string();
+            EXPECT_EQ(Count(r.message, place + ",") + Count(r.message, place + "."), 1u)
+                << c.name << ": " << place << " in: " << r.message;
+            looked += (looked.empty() ? "" : ", ") + place;
+        }
+        EXPECT_NE(r.message.find("Looked in: " + looked + "."), std::string::npos)
+            << c.name << ": " << r.message;
+    }
+}
+
+// The order is the working folder, beside the program, the installed data folder; however a folder
+// is spelled (a link, "." or "..", a trailing slash), it is listed once. Folders that do not exist
+// are distinct unless they are the same path.
+TEST_F(TableLoading, DataFilePlacesAreOrderedAndEachListedOnce) {
+    fs::create_directory_symlink(exe_, root_ / "link");
+    const fs::path missing = root_ / "missing" / "bin";
+    const fs::path missingData = root_ / "missing" / RENJU_TEST_DATADIR / "renju";
+    struct Case {
+        const char* name;
+        fs::path working, program;
+        std::vector<fs::path> folders;
+    };
+    const Case cases[] = {
+        {"three folders", work_, exe_, {work_, exe_, data_}},
+        {"program through a link", exe_, root_ / "link", {exe_, data_}},
+        {"program spelled with . and ..",
+         work_,
+         exe_ / "." / ".." / exe_.filename() / "",
+         {work_, exe_, data_}},
+        {"run in the data folder", data_, exe_, {data_, exe_}},
+        {"program folder that does not exist", work_, missing, {work_, missing, missingData}},
+    };
+    for (const Case& c : cases) {
+        fs::current_path(c.working);
+        std::vector<fs::path> expected;
+        for (const fs::path& folder : c.folders)
+            expected.push_back(folder / "x.dat");
+        EXPECT_EQ(DataFilePlaces("x.dat", c.program), expected) << c.name;
     }
 }

@@ -456,9 +456,15 @@ TEST(HelpFile, TopicsAreFoundByNumberAndWrittenAsHtml) {
 }
 
 TEST_F(FrameTest, MissingHelpFileIsToldInTheHelpWindow) {
+    // Three different folders, none of which has the file: each is named, once.
+    const QStringList places = HelpFileCandidates("no-such-file.hlp");
+    ASSERT_EQ(places.size(), 3) << places.join(", ").toStdString();
     ShowHelpTopic(frame.get(), "no-such-file.hlp", 1001);
     ASSERT_NE(OpenHelpView(), nullptr);
-    EXPECT_TRUE(OpenHelpView()->toPlainText().contains("no-such-file.hlp was not found"));
+    const QString text = OpenHelpView()->toPlainText();
+    EXPECT_TRUE(text.contains("no-such-file.hlp was not found"));
+    for (const QString& place : places)
+        EXPECT_EQ(text.count(place), 1) << place.toStdString() << " in: " << text.toStdString();
     ShowHelpTopic(frame.get(), HELP_FILE, 4242);
     EXPECT_TRUE(OpenHelpView()->toPlainText().contains("has no topic 4242"));
     QuitHelp();
