@@ -2,19 +2,18 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 
-namespace {
-
-QPixmap IconImage(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+QImage AppIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const double cell = size / 4.0;
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(192, 128, 0));
     painter.drawRoundedRect(QRectF(0, 0, size, size), size / 8.0, size / 8.0);
-    painter.setPen(QPen(Qt::black, size >= 32 ? 1.0 : 0.8));
+    painter.setPen(QPen(Qt::black, size >= 32 ? std::max(1.0, size / 64.0) : 0.8));
     for (int i = 1; i < 4; ++i) {
         painter.drawLine(QPointF(cell * 0.5, i * cell), QPointF(size - cell * 0.5, i * cell));
         painter.drawLine(QPointF(i * cell, cell * 0.5), QPointF(i * cell, size - cell * 0.5));
@@ -26,14 +25,12 @@ QPixmap IconImage(int size) {
     painter.setBrush(Qt::white);
     painter.drawEllipse(QPointF(3 * cell, cell), r, r);
     painter.drawEllipse(QPointF(2 * cell, 3 * cell), r, r);
-    return pixmap;
+    return image;
 }
-
-}  // namespace
 
 QIcon MakeAppIcon() {
     QIcon icon;
-    icon.addPixmap(IconImage(16));
-    icon.addPixmap(IconImage(32));
+    icon.addPixmap(QPixmap::fromImage(AppIconImage(16)));
+    icon.addPixmap(QPixmap::fromImage(AppIconImage(32)));
     return icon;
 }
