@@ -82,7 +82,9 @@ TableLoadResult LoadPatternTables(const std::filesystem::path& executableDir) {
         // Never leave one table loaded and the other empty.
         std::memset(g_blackTable, 0, sizeof g_blackTable);
         std::memset(g_whiteTable, 0, sizeof g_whiteTable);
-        result = {false, error, {}, {}};
+        result = TableLoadResult{};
+        result.ok = false;
+        result.message = error;
     }
     BuildLinePairs();
     return result;
