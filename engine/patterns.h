@@ -62,5 +62,6 @@ struct TableLoadResult {
 
 // Reads black.dat and white.dat by their bare names from the working folder, or failing that
 // from executableDir. A missing or short file is an error naming the file, the places tried
-// and the sizes; a longer file is read up to the table's size. The tables are zeroed first.
+// and the sizes; so is a file whose contents the game cannot play with, named with its first
+// fault. A longer file is read up to the table's size. The tables are zeroed first.
 TableLoadResult LoadPatternTables(const std::filesystem::path& executableDir);
