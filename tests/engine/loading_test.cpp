@@ -36,7 +36,8 @@ int32_t Index(const std::string& cells) {
     return index;
 }
 
-// A weak shape in every half (one stone beside the point): its value, 1..9, tells copies apart.
+// A weak shape in every half (one stone beside the point) whose value tells copies apart: any
+// seed from 1 to 22 keeps it a value the game knows (a weak shape, a three or a four).
 const int32_t MARK = Index(".....X....");
 
 // The built table of that file name, marked with `seed` in each half.
