@@ -64,6 +64,7 @@ struct TableLoadResult {
 
 // Reads black.dat and white.dat, each from the first place of DataFilePlaces (the working
 // folder, executableDir, the installed data folder) that has it. A missing or short file is an
-// error naming the file, every place tried and the sizes; a longer file is read up to the
-// table's size. The tables are zeroed first.
+// error naming the file, every place tried and the sizes; so is a file whose contents the game
+// cannot play with, named with its first fault. A longer file is read up to the table's size.
+// The tables are zeroed first.
 TableLoadResult LoadPatternTables(const std::filesystem::path& executableDir);

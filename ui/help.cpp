@@ -1,13 +1,20 @@
 #include "ui/help.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <QStringDecoder>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/data_files.h"
@@ -17,19 +24,47 @@ namespace {
 constexpr int WINDOW_WIDTH = 520;
 constexpr int WINDOW_HEIGHT = 560;
 
+// Limits that keep a damaged or hostile help file from freezing the window: the text view
+// lays out long words and long lists in time that grows with the square of their length.
+constexpr qint64 MAX_FILE_BYTES = 1 << 20;     // our own file has a few KiB
+constexpr qsizetype MAX_TOPIC_CHARS = 100000;  // the text of one topic
+constexpr qsizetype MAX_TITLE_CHARS = 200;
+constexpr qsizetype WORD_BREAK_CHARS = 64;  // a longer word gets a break point after as many
+constexpr int LIST_BLOCK_ITEMS = 100;       // a longer list is shown as several lists
+const QChar ZERO_WIDTH_SPACE(0x200B);
+
+// `text` escaped for HTML, with a break point in every run of WORD_BREAK_CHARS characters
+// without a space.
+QString Html(const QString& text) {
+    QString broken;
+    broken.reserve(text.size());
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > WORD_BREAK_CHARS && !c.isLowSurrogate()) {
+            broken += ZERO_WIDTH_SPACE;
+            run = 1;
+        }
+        broken += c;
+    }
+    return broken.toHtmlEscaped();
+}
+
 QPointer<QWidget> s_window;
 QPointer<QTextBrowser> s_view;
 
-// Builds a topic's HTML from its lines.
+// Builds a topic's HTML from its lines, up to MAX_TOPIC_CHARS characters of text.
 class TopicWriter {
 public:
     void Line(const QString& raw) {
         const QString line = raw.trimmed();
+        m_chars += line.size();
+        if (m_chars > MAX_TOPIC_CHARS) return;
         if (line.isEmpty()) {
             EndBlock();
         } else if (line.startsWith("== ")) {
             EndBlock();
-            m_html += "<h3>" + line.mid(3).trimmed().toHtmlEscaped() + "</h3>\n";
+            m_html += "<h3>" + Html(line.mid(3).trimmed()) + "</h3>\n";
         } else if (line.startsWith("* ")) {
             if (!m_inList) {
                 EndBlock();
@@ -48,6 +83,8 @@ public:
         }
     }
 
+    bool TooLong() const { return m_chars > MAX_TOPIC_CHARS; }
+
     QString Finish() {
         EndBlock();
         return m_html;
@@ -55,7 +92,10 @@ public:
 
 private:
     void EndItem() {
-        if (!m_item.isEmpty()) m_html += "<li>" + m_item.toHtmlEscaped() + "</li>\n";
+        if (m_item.isEmpty()) return;
+        if (m_items > 0 && m_items % LIST_BLOCK_ITEMS == 0) m_html += "</ul>\n<ul>\n";
+        m_html += "<li>" + Html(m_item) + "</li>\n";
+        ++m_items;
         m_item.clear();
     }
     void EndBlock() {
@@ -63,8 +103,9 @@ private:
             EndItem();
             m_html += "</ul>\n";
             m_inList = false;
+            m_items = 0;
         }
-        if (!m_paragraph.isEmpty()) m_html += "<p>" + m_paragraph.toHtmlEscaped() + "</p>\n";
+        if (!m_paragraph.isEmpty()) m_html += "<p>" + Html(m_paragraph) + "</p>\n";
         m_paragraph.clear();
     }
 
@@ -72,7 +113,62 @@ private:
     QString m_paragraph;
     QString m_item;
     bool m_inList = false;
+    int m_items = 0;  // items of the open list written so far
+    qsizetype m_chars = 0;
 };
+
+enum class ReadResult { OK, MISSING, REFUSED };
+
+// Reads a help file as UTF-8 text: only a regular file and only up to MAX_FILE_BYTES.
+// `problem` tells why a file that is there was refused.
+ReadResult ReadHelpText(const QString& path, QString* text, QString* problem) {
+    // Opened without blocking, so that a FIFO of that name cannot hold the window in open().
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return ReadResult::MISSING;
+        *problem = QString("cannot be opened: %1.").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return ReadResult::REFUSED;
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        *problem = "is not a regular file.";
+        return ReadResult::REFUSED;
+    }
+    const QString tooBig = QString("is too big: more than %1 bytes.").arg(MAX_FILE_BYTES);
+    if (info.st_size > MAX_FILE_BYTES) {
+        *problem = tooBig;
+        return ReadResult::REFUSED;
+    }
+    // One byte more than allowed tells a file that has grown since.
+    QByteArray bytes(MAX_FILE_BYTES + 1, Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            *problem = QString("cannot be read: %1.").arg(QString::fromLocal8Bit(std::strerror(errno)));
+            return ReadResult::REFUSED;
+        }
+        if (n == 0) break;
+        got += n;
+    }
+    if (got > MAX_FILE_BYTES) {
+        *problem = tooBig;
+        return ReadResult::REFUSED;
+    }
+    bytes.truncate(got);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    *text = utf8(bytes);
+    if (utf8.hasError() || bytes.contains('\0')) {
+        *problem = "is not a text file in UTF-8.";
+        return ReadResult::REFUSED;
+    }
+    return ReadResult::OK;
+}
 
 // Reads the first topic line's parts: "@topic 1001 Title".
 bool ParseTopicLine(const QString& line, int* number, QString* title) {
@@ -113,9 +209,10 @@ std::optional<HelpTopic> FindHelpTopic(const QString& fileText, int number) {
         QString title;
         if (!ParseTopicLine(lines[i].trimmed(), &found, &title) || found != number) continue;
         TopicWriter writer;
-        for (++i; i < lines.size() && !lines[i].trimmed().startsWith("@topic"); ++i)
+        for (++i; i < lines.size() && !writer.TooLong() && !lines[i].trimmed().startsWith("@topic"); ++i)
             writer.Line(lines[i]);
-        return HelpTopic{number, title, writer.Finish()};
+        if (writer.TooLong()) return HelpTopic{number, title.left(MAX_TITLE_CHARS), QString(), true};
+        return HelpTopic{number, title.left(MAX_TITLE_CHARS), writer.Finish()};
     }
     return std::nullopt;
 }
@@ -131,24 +228,30 @@ QStringList HelpFileCandidates(const QString& name) {
 }
 
 void ShowHelpTopic(QWidget* owner, const QString& fileName, int topic) {
+    const auto message = [](const QString& text) { return "<p>" + text.toHtmlEscaped() + "</p>"; };
     const QStringList places = HelpFileCandidates(fileName);
     for (const QString& place : places) {
-        QFile file(place);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) continue;
-        const QString text = QString::fromUtf8(file.readAll());
-        if (const std::optional<HelpTopic> found = FindHelpTopic(text, topic)) {
-            ShowInWindow(owner, found->title.isEmpty() ? QString("Help") : found->title, found->html);
-        } else {
+        QString text, problem;
+        const ReadResult read = ReadHelpText(place, &text, &problem);
+        if (read == ReadResult::MISSING) continue;
+        if (read == ReadResult::REFUSED) {
+            ShowInWindow(owner, "Help", message(QString("The help file %1 %2").arg(place, problem)));
+        } else if (const std::optional<HelpTopic> found = FindHelpTopic(text, topic); !found) {
+            ShowInWindow(owner, "Help",
+                         message(QString("The help file %1 has no topic %2.").arg(place).arg(topic)));
+        } else if (found->tooLong) {
             ShowInWindow(
                 owner, "Help",
-                "<p>" + QString("The help file %1 has no topic %2.").arg(place).arg(topic).toHtmlEscaped() +
-                    "</p>");
+                message(QString("Topic %1 of the help file %2 is too long to show: more than %3 characters.")
+                            .arg(topic)
+                            .arg(place)
+                            .arg(MAX_TOPIC_CHARS)));
+        } else {
+            ShowInWindow(owner, found->title.isEmpty() ? QString("Help") : found->title, found->html);
         }
         return;
     }
-    QString html = "<p>" +
-                   QString("The help file %1 was not found. Looked in:").arg(fileName).toHtmlEscaped() +
-                   "</p><ul>";
+    QString html = message(QString("The help file %1 was not found. Looked in:").arg(fileName)) + "<ul>";
     for (const QString& place : places)
         html += "<li>" + place.toHtmlEscaped() + "</li>";
     ShowInWindow(owner, "Help", html + "</ul>");

@@ -16,10 +16,13 @@ class QWidget;
 struct HelpTopic {
     int number = 0;
     QString title;
-    QString html;  // the topic's text as HTML, ready for the window
+    QString html;          // the topic's text as HTML, ready for the window
+    bool tooLong = false;  // the text is more than the window takes; html is then empty
 };
 
-// Topic `number` of a help file's text; nothing when the file has no such topic.
+// Topic `number` of a help file's text; nothing when the file has no such topic. The cost is
+// linear in the text, and so is that of showing the HTML: long words get break points and
+// long lists are cut into blocks.
 std::optional<HelpTopic> FindHelpTopic(const QString& fileText, int number);
 
 // The places a help file named without a folder is looked for, each once: the working folder,
@@ -27,7 +30,9 @@ std::optional<HelpTopic> FindHelpTopic(const QString& fileText, int number);
 QStringList HelpFileCandidates(const QString& name);
 
 // Shows topic `topic` of the help file in the help window, which is opened for `owner` if it
-// is not open yet. A missing file or topic is told in the window itself.
+// is not open yet. A missing file or topic is told in the window itself, and so is a file that
+// is refused: one that is not a regular file (a FIFO, a device), is too big, or is not UTF-8
+// text, and a topic too long to show.
 void ShowHelpTopic(QWidget* owner, const QString& fileName, int topic);
 
 // Closes the help window, if it is open.

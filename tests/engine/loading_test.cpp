@@ -2,8 +2,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "engine/patterns.h"
@@ -13,27 +18,50 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Byte i of a test table file; differs per file so that a mix-up shows.
-int8_t PatternByte(long i, int seed) {
-    return static_cast<int8_t>((i * 7 + seed) & 0xff);
+// The tables the build wrote; the tests load marked copies of them.
+const std::vector<char>& BuiltTable(const std::string& name) {
+    static std::map<std::string, std::vector<char>> tables;
+    std::vector<char>& t = tables[name];
+    if (t.empty()) {
+        std::ifstream in(fs::path(RENJU_TABLE_DIR) / name, std::ios::binary);
+        t.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    return t;
 }
 
+// The line index of ten cells, offset -5 first: '.' empty, '|' border, 'X' Black, 'O' White.
+int32_t Index(const std::string& cells) {
+    int32_t index = 0;
+    for (const char c : cells)
+        index = index * 4 + static_cast<int32_t>(std::string(".|XO").find(c));
+    return index;
+}
+
+// A weak shape in every half (one stone beside the point) whose value tells copies apart: any
+// seed from 1 to 22 keeps it a value the game knows (a weak shape, a three or a four).
+const int32_t MARK = Index(".....X....");
+
+// The built table of that file name, marked with `seed` in each half.
+std::vector<char> MarkedTable(const std::string& name, int seed) {
+    std::vector<char> t = BuiltTable(name);
+    for (size_t half = 0; half < t.size(); half += LINE_INDEX_COUNT)
+        t[half + MARK] = static_cast<char>(seed);
+    return t;
+}
+
+// A marked copy cut or padded to `size` bytes.
 void WriteTable(const fs::path& path, long size, int seed) {
-    std::vector<char> bytes(static_cast<size_t>(size));
-    for (long i = 0; i < size; ++i)
-        bytes[static_cast<size_t>(i)] = static_cast<char>(PatternByte(i, seed));
+    std::vector<char> bytes = MarkedTable(path.filename().string(), seed);
+    bytes.resize(static_cast<size_t>(size), 1);
     std::ofstream(path, std::ios::binary).write(bytes.data(), size);
 }
 
 bool TablesHold(int blackSeed, int whiteSeed) {
-    for (long i = 0; i < BLACK_TABLE_BYTES; i += 4099) {
-        if (g_blackTable[i] != PatternByte(i, blackSeed)) return false;
-    }
-    for (long i = 0; i < WHITE_TABLE_BYTES; i += 4099) {
-        if (g_whiteTable[i] != PatternByte(i, whiteSeed)) return false;
-    }
-    return g_blackTable[BLACK_TABLE_BYTES - 1] == PatternByte(BLACK_TABLE_BYTES - 1, blackSeed) &&
-           g_whiteTable[WHITE_TABLE_BYTES - 1] == PatternByte(WHITE_TABLE_BYTES - 1, whiteSeed);
+    const std::vector<char> black = MarkedTable("black.dat", blackSeed);
+    const std::vector<char> white = MarkedTable("white.dat", whiteSeed);
+    return black.size() == BLACK_TABLE_BYTES && white.size() == WHITE_TABLE_BYTES &&
+           std::memcmp(g_blackTable, black.data(), BLACK_TABLE_BYTES) == 0 &&
+           std::memcmp(g_whiteTable, white.data(), WHITE_TABLE_BYTES) == 0;
 }
 
 bool TablesAreZero() {
@@ -191,5 +219,63 @@ TEST_F(TableLoading, DataFilePlacesAreOrderedAndEachListedOnce) {
         for (const fs::path& folder : c.folders)
             expected.push_back(folder / "x.dat");
         EXPECT_EQ(DataFilePlaces("x.dat", c.program), expected) << c.name;
+    }
+}
+
+// A file of the right size whose contents the game cannot play with is refused like a missing
+// one: the file and what is wrong with it are named, and both tables stay empty.
+TEST_F(TableLoading, DamagedTablesAreRefused) {
+    struct Case {
+        const char* name;
+        const char* file;
+        void (*damage)(std::vector<char>& bytes);
+        std::vector<std::string> mentions;
+    };
+    const Case cases[] = {
+        {"random bytes",
+         "black.dat",
+         [](std::vector<char>& b) {
+             std::mt19937 random(16);
+             for (char& c : b)
+                 c = static_cast<char>(random());
+         },
+         {"work/black.dat", "damaged", "holds the value"}},
+        {"all 0x7F",
+         "white.dat",
+         [](std::vector<char>& b) { std::fill(b.begin(), b.end(), '\x7f'); },
+         {"work/white.dat", "damaged", "127 to a line without stones"}},
+        {"all 0x80",
+         "black.dat",
+         [](std::vector<char>& b) { std::fill(b.begin(), b.end(), '\x80'); },
+         {"work/black.dat", "unrestricted Black half", "-128"}},
+        {"a forbidden mark in White's table",
+         "white.dat",
+         [](std::vector<char>& b) { b[MARK] = -20; },
+         {"work/white.dat", "-20"}},
+        {"an overline of restricted Black taken for a five",
+         "black.dat",
+         [](std::vector<char>& b) { b[LINE_INDEX_COUNT + Index("XXXXX.....")] = 127; },
+         {"restricted Black half", "127", "XXXXX[X].....", "forbidden"}},
+        {"White's five taken for a weak shape",
+         "white.dat",
+         [](std::vector<char>& b) { b[Index(".OOOO.....")] = 5; },
+         {"work/white.dat", "a five .OOOO[O]....."}},
+        {"an open four taken for a four",
+         "black.dat",
+         [](std::vector<char>& b) { b[Index("..XXX.....")] = 18; },
+         {"unrestricted Black half", "open four ..XXX[X]....."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteTable(work_ / "black.dat", BLACK_TABLE_BYTES, 1);
+        WriteTable(work_ / "white.dat", WHITE_TABLE_BYTES, 2);
+        std::vector<char> bytes = MarkedTable(c.file, 3);
+        c.damage(bytes);
+        std::ofstream(work_ / c.file, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
+        const TableLoadResult r = LoadPatternTables(exe_);
+        EXPECT_FALSE(r.ok);
+        for (const std::string& m : c.mentions)
+            EXPECT_NE(r.message.find(m), std::string::npos) << "\"" << m << "\" not in: " << r.message;
+        EXPECT_TRUE(TablesAreZero());
     }
 }

@@ -9,6 +9,7 @@
 
 #include <cctype>
 #include <chrono>
+#include <iostream>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -465,4 +466,116 @@ TEST(PbrainProtocol, Play) {
 TEST(PbrainProtocol, BadInput) {
     for (const Exchange& e : BAD)
         RunExchange(e);
+}
+
+namespace {
+
+// A position that the slowest level, given an hour per move, thinks about for many seconds.
+const std::string LONG_THINK =
+    "START 15\nINFO renju_level 7\nINFO timeout_turn 3600000\n"
+    "BOARD\n7,7,2\n8,8,1\n8,6,2\n6,8,1\n9,7,2\n6,7,1\n7,9,2\nDONE\n";
+constexpr int END_HEARD_MILLIS = 3000;  // generous: the engine ends within milliseconds
+
+}  // namespace
+
+// END or the end of input stops a long search at once, without a move: while the engine
+// thinks, and also when it arrives before the engine has begun to think.
+TEST(PbrainProtocol, EndWhileThinkingEndsAtOnce) {
+    // "@EOF" closes the input.
+    struct Case {
+        const char* name;
+        std::vector<std::string> withPosition, whileThinking;
+    };
+    const Case cases[] = {
+        {"END", {}, {"END\n"}},
+        {"end of input", {}, {"@EOF"}},
+        {"END after other commands, in any case and spacing",
+         {},
+         {"ABOUT\nINFO timeout_turn 100\n\t end \r\n"}},
+        {"END in pieces", {}, {"EN", "D\n"}},
+        {"END sent with the position", {"END\n"}, {}},
+        {"input closed after the position", {"@EOF"}, {}},
+    };
+    const auto send = [](Child& child, const std::vector<std::string>& writes) {
+        for (const std::string& w : writes) {
+            if (w == "@EOF")
+                child.CloseInput();
+            else
+                child.Write(w);
+        }
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Child child;
+        ASSERT_TRUE(child.Running());
+        child.Write(LONG_THINK);
+        send(child, c.withPosition);
+        ASSERT_EQ(child.ReadLine(), "OK");
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the search runs
+        const auto start = std::chrono::steady_clock::now();
+        send(child, c.whileThinking);
+        const std::optional<int> status = child.WaitExit(END_HEARD_MILLIS);
+        ASSERT_TRUE(status) << "still running " << END_HEARD_MILLIS << " ms after the input ended";
+        EXPECT_EQ(*status, 0);
+        std::cout << "  " << c.name << ": ended after "
+                  << std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                           start)
+                         .count()
+                  << " ms\n";
+        for (std::optional<std::string> extra; (extra = child.ReadLine(1000));) {
+            if (extra->rfind("DEBUG", 0) != 0) ADD_FAILURE() << "a line after END: " << *extra;
+        }
+    }
+}
+
+// Commands that come while the engine thinks wait for its move and are answered in order.
+TEST(PbrainProtocol, CommandsSentWhileThinkingFollowTheMove) {
+    Child child;
+    ASSERT_TRUE(child.Running());
+    child.Write(
+        "START 15\nINFO renju_level 7\nINFO timeout_turn 20000\n"  // a search of a second or more
+        "BOARD\n7,7,2\n8,8,1\n8,6,2\n6,8,1\n9,7,2\n6,7,1\n7,9,2\nDONE\n");
+    ASSERT_EQ(child.ReadLine(), "OK");
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // Handled during the search, RESTART would clear the board it searches.
+    child.Write("ABOUT\nRESTART\nINFO timeout_turn 0\nBEGIN\nTURN 0,0\n");
+    std::vector<std::string> lines;
+    while (lines.size() < 5) {
+        const std::optional<std::string> line = child.ReadLine();
+        ASSERT_TRUE(line) << "answers so far: " << lines.size();
+        if (line->rfind("DEBUG", 0) != 0 && line->rfind("MESSAGE", 0) != 0) lines.push_back(*line);
+    }
+    std::pair<int, int> move;
+    EXPECT_TRUE(ParsePoint(lines[0], &move)) << lines[0];
+    EXPECT_EQ(lines[1].rfind("name=", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2], "OK");
+    EXPECT_EQ(lines[3], "7,7");
+    EXPECT_TRUE(ParsePoint(lines[4], &move) && move != std::make_pair(7, 7) && move != std::make_pair(0, 0))
+        << lines[4];
+    child.Write("END\n");
+    EXPECT_EQ(child.WaitExit(), 0);
+}
+
+// A move or a BOARD that leaves the engine no point to answer on is refused and changes nothing.
+TEST(PbrainProtocol, NoAnswerOnAFullBoardChangesNothing) {
+    // Row by row on 5 x 5 lines, the opponent's stones on even points: `count` stones.
+    const auto board = [](int count) {
+        std::vector<Step> steps{{"BOARD", {}}};
+        for (int p = 0; p < count; ++p)
+            steps.push_back(
+                {std::to_string(p % 5) + "," + std::to_string(p / 5) + "," + (p % 2 ? "1" : "2"), {}});
+        return steps;
+    };
+    Exchange e{"full board", {{"START 5", {"OK"}}, {"INFO timeout_turn 0", {}}}};
+    for (const Step& s : board(23))
+        e.steps.push_back(s);
+    e.steps.push_back({"DONE", {"MOVE"}});  // one empty point left
+    e.steps.push_back({"TURN {free}", {"ERROR:no point to answer; board unchanged"}});
+    e.steps.push_back({"TURN {free}", {"ERROR:no point to answer"}});  // the point is still empty
+    for (const Step& s : board(25))
+        e.steps.push_back(s);
+    e.steps.push_back({"DONE", {"ERROR:no point to answer; board unchanged"}});
+    e.steps.push_back({"TAKEBACK {last}", {"OK"}});  // the engine's stone is still the last move
+    e.steps.push_back({"TURN {free}", {"MOVE"}});    // and it takes the last point itself
+    RunExchange(e);
 }

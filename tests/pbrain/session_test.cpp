@@ -88,3 +88,33 @@ TEST_F(SessionTest, MissingTablesRefuseTheGame) {
     EXPECT_EQ(out[0], "ERROR pattern tables not loaded: black.dat not found");
     EXPECT_EQ(out[1].rfind("ERROR", 0), 0u) << "no board was started";
 }
+
+// The input reader stops the engine on exactly the lines that end the session.
+class EndLineTest : public EngineTest {};
+
+TEST_F(EndLineTest, EndLinesAreTheLinesThatEndTheSession) {
+    struct Case {
+        const char* before;  // sent first, to put the session in a state
+        const char* line;
+    };
+    const Case cases[] = {
+        {"", "END"},
+        {"", "end"},
+        {"", " \tEnD \r"},
+        {"", "END now"},
+        {"", "ENDS"},
+        {"", "EN D"},
+        {"", "#END"},
+        {"START 10\nBOARD\n1,1,1\n", "END"},
+        {"START 10\nBOARD\n", "DONE"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        pbrain::Session fresh([](const std::string&) {});
+        fresh.Feed(c.before);
+        ASSERT_FALSE(fresh.Finished());
+        fresh.Feed(std::string(c.line) + "\n");
+        EXPECT_EQ(pbrain::IsEndLine(c.line), fresh.Finished())
+            << "'" << c.line << "' after '" << c.before << "'";
+    }
+}

@@ -1,14 +1,22 @@
 // The settings, the menu bar, the keys and the small commands of the main window.
 #include "ui/commands.h"
 
+#include <sys/stat.h>
+
 #include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <cstdio>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -469,6 +477,85 @@ TEST_F(FrameTest, MissingHelpFileIsToldInTheHelpWindow) {
     EXPECT_TRUE(OpenHelpView()->toPlainText().contains("has no topic 4242"));
     QuitHelp();
     EXPECT_EQ(OpenHelpView(), nullptr);
+}
+
+// Damaged or hostile help files are told in the help window at once: never waited for, never
+// read without limit, never laid out for minutes.
+TEST_F(FrameTest, BadHelpFilesAreToldFast) {
+    constexpr qint64 FAST_MILLIS = 5000;  // generous: each takes well under a second
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto topic = [](const QByteArray& body) { return "@topic 1001 Renju\n" + body; };
+    const auto repeated = [](const QByteArray& piece, qsizetype bytes) {
+        QByteArray all;
+        while (all.size() < bytes)
+            all += piece;
+        return all;
+    };
+    const auto items = [](int count) {
+        QByteArray list;
+        for (int i = 0; i < count; ++i)
+            list += "* item " + QByteArray::number(i) + "\n";
+        return list;
+    };
+    struct Case {
+        const char* name;
+        QByteArray contents;  // written to the file unless `make` makes it
+        std::function<void(const QString& path)> make;
+        const char* shown;  // words the window shows
+    };
+    const Case cases[] = {
+        {"a 30 MB paragraph", topic(repeated("word ", 30 << 20)), nullptr, "is too big"},
+        {"a FIFO",
+         {},
+         [](const QString& path) { ASSERT_EQ(mkfifo(QFile::encodeName(path), 0600), 0); },
+         "is not a regular file"},
+        {"a link to /dev/zero",
+         {},
+         [](const QString& path) { ASSERT_TRUE(QFile::link("/dev/zero", path)); },
+         "is not a regular file"},
+        {"a folder",
+         {},
+         [](const QString& path) { ASSERT_TRUE(QDir().mkdir(path)); },
+         "is not a regular file"},
+        {"binary",
+         QByteArray("\x7f"
+                    "ELF\x02\x01\x01\0\0\0@topic 1001 x\n",
+                    25),
+         nullptr, "is not a text file"},
+        {"cut short inside a character", topic("Renju \xe9\x80"), nullptr, "is not a text file"},
+        {"cut short before its topic", "@topic 7 Other\nsome text\n@top", nullptr, "has no topic 1001"},
+        {"a huge paragraph", topic(repeated("word ", 900000)), nullptr, "too long to show"},
+        {"a huge word", topic(QByteArray(1000000, 'w')), nullptr, "too long to show"},
+        {"20,000 items", topic(items(20000)), nullptr, "too long to show"},
+        // Within the limits, long words and long lists are shown, and fast.
+        {"the longest word", topic(QByteArray(99000, 'w') + "\nend"), nullptr, "wwwwwwww"},
+        {"5,000 items", topic(items(5000)), nullptr, "item 4999"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString("help%1.hlp").arg(n++));
+        if (c.make) {
+            c.make(path);
+        } else {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            ASSERT_EQ(file.write(c.contents), c.contents.size());
+        }
+        QElapsedTimer timer;
+        timer.start();
+        ShowHelpTopic(frame.get(), path, 1001);
+        QTextBrowser* view = OpenHelpView();
+        ASSERT_NE(view, nullptr);
+        view->document()->size();  // the layout
+        QCoreApplication::processEvents();
+        const qint64 elapsed = timer.elapsed();
+        std::printf("  %s: %lld ms\n", c.name, static_cast<long long>(elapsed));
+        EXPECT_LT(elapsed, FAST_MILLIS);
+        EXPECT_TRUE(view->toPlainText().contains(c.shown)) << view->toPlainText().left(300).toStdString();
+    }
+    QuitHelp();
 }
 
 TEST_F(FrameTest, AboutShowsTheVersionAndExitClosesTheWindow) {

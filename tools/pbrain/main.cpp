@@ -1,13 +1,16 @@
 // pbrain-renju: the engine for tournament managers, over standard input and output.
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "engine/patterns.h"
 #include "platform/exe_dir.h"
 #include "platform/random.h"
 #include "platform/tick.h"
+#include "tools/pbrain/reader.h"
 #include "tools/pbrain/session.h"
 
 int main(int, char** argv) {
@@ -20,15 +23,20 @@ int main(int, char** argv) {
             std::fflush(stdout);  // the manager waits for each answer
         },
         tables.ok ? std::string() : tables.message);
-    char buffer[4096];
+    // Ending the process stops the search threads with it; no destructor may run while they
+    // still use the engine's globals.
+    pbrain::InputReader input(STDIN_FILENO, [] {
+        std::fflush(stdout);
+        std::_Exit(EXIT_SUCCESS);
+    });
+    session.SetThinkingHooks([&input] { input.BeginThinking(); }, [&input] { input.EndThinking(); });
     while (!session.Finished()) {
-        const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
+        const std::optional<std::string> bytes = input.Next();
+        if (!bytes) {
             session.EndOfInput();
             break;
         }
-        session.Feed(std::string_view(buffer, static_cast<size_t>(n)));
+        session.Feed(*bytes);
     }
     return 0;
 }

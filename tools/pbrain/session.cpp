@@ -68,6 +68,10 @@ std::vector<Stone> Interleave(const std::vector<Stone>& blacks, const std::vecto
 
 }  // namespace
 
+bool IsEndLine(std::string_view line) {
+    return Upper(Trim(line)) == "END";
+}
+
 MoveEntry ThinkMove(int32_t budgetMillis) {
     g_humanBlack = g_stackCount % 2;  // the engine is the side to move
     g_stopSearch.store(0, std::memory_order_relaxed);
@@ -96,32 +100,25 @@ void Session::Error(const std::string& text) {
 }
 
 void Session::Feed(std::string_view bytes) {
-    for (const char c : bytes) {
-        if (finished_) return;
-        if (c == '\n') {
-            if (!discarding_) HandleLine(pending_);
-            discarding_ = false;
-            pending_.clear();
-        } else if (!discarding_) {
-            pending_ += c;
-            if (pending_.size() > static_cast<size_t>(MAX_LINE)) {
-                const std::string fault = "line longer than " + std::to_string(MAX_LINE) + " characters";
-                if (!inBoard_)
-                    Error(fault + " ignored");
-                else if (boardError_.empty())
-                    boardError_ = "BOARD " + fault;  // reported once, at DONE
-                discarding_ = true;
-                pending_.clear();
-            }
-        }
-    }
+    input_.Feed(
+        bytes, [this](std::string_view line) { HandleLine(line); }, [this] { LineTooLong(); });
+}
+
+void Session::LineTooLong() {
+    if (finished_) return;
+    const std::string fault = "line longer than " + std::to_string(MAX_LINE) + " characters";
+    if (!inBoard_)
+        Error(fault + " ignored");
+    else if (boardError_.empty())
+        boardError_ = "BOARD " + fault;  // reported once, at DONE
 }
 
 void Session::EndOfInput() {
     if (finished_) return;
-    if (!Trim(pending_).empty())
-        Error("input ended in the middle of a command: " + Quote(Trim(pending_)) + " not executed");
-    pending_.clear();
+    const std::string_view pending = Trim(input_.Pending());
+    if (!pending.empty())
+        Error("input ended in the middle of a command: " + Quote(pending) + " not executed");
+    input_.Clear();
     if (inBoard_) {
         inBoard_ = false;
         Error("input ended inside BOARD without DONE; board unchanged");
@@ -227,7 +224,9 @@ void Session::AnswerMove() {
     if (moves_.empty()) {
         m = {size_ / 2, size_ / 2};
     } else if (static_cast<int>(moves_.size()) < size_ * size_) {
+        if (beforeThinking_) beforeThinking_();
         m = chooser_(TurnBudgetMillis());
+        if (afterThinking_) afterThinking_();
         if (!Empty(m.x, m.y)) {
             out_("DEBUG no move from the search; the first empty point instead");
             for (int p = 0; p < POINT_COUNT && !Empty(m.x, m.y); ++p)
@@ -269,6 +268,8 @@ void Session::Turn(std::string_view rest) {
     if (!at) return;
     const int x = at->x, y = at->y;
     if (!Empty(x, y)) return Error(point + " is occupied");
+    if (static_cast<int>(moves_.size()) + 1 >= size_ * size_)
+        return Error("TURN " + point + " would fill the board and leave no point to answer; board unchanged");
     moves_.push_back({x, y});
     RecordPush(x, y);
     EnginePush(x, y);
@@ -332,6 +333,8 @@ void Session::FinishBoard() {
     inBoard_ = false;
     if (!boardError_.empty()) return Error(boardError_ + "; board unchanged");
     const size_t own = boardOwn_.size(), opponent = boardOpponent_.size();
+    if (static_cast<int>(own + opponent) >= size_ * size_)
+        return Error("BOARD fills the board and leaves no point to answer; board unchanged");
     // We move next, so equal counts make us Black and one stone fewer makes us White.
     if (own == opponent)
         moves_ = Interleave(boardOwn_, boardOpponent_);

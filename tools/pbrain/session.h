@@ -19,6 +19,39 @@ constexpr int MAX_LINE = 4096;  // longer lines are refused, so input cannot gro
 // Picks a move for the side to move on the engine board, given the time it may take.
 using MoveChooser = std::function<MoveEntry(int32_t budgetMillis)>;
 
+// Cuts a byte stream into lines at '\n'. A line longer than MAX_LINE is dropped: `tooLong` is
+// called once, when it passes the limit, and the rest of it is skipped up to its line end.
+class LineSplitter {
+public:
+    template <typename OnLine, typename OnTooLong>
+    void Feed(std::string_view bytes, OnLine&& onLine, OnTooLong&& tooLong) {
+        for (const char c : bytes) {
+            if (c == '\n') {
+                if (!discarding_) onLine(std::string_view(pending_));
+                discarding_ = false;
+                pending_.clear();
+            } else if (!discarding_) {
+                pending_ += c;
+                if (pending_.size() > static_cast<size_t>(MAX_LINE)) {
+                    discarding_ = true;
+                    pending_.clear();
+                    tooLong();
+                }
+            }
+        }
+    }
+    // The start of a line whose end has not come yet.
+    std::string_view Pending() const { return pending_; }
+    void Clear() { pending_.clear(); }
+
+private:
+    std::string pending_;
+    bool discarding_ = false;  // inside a line that was too long
+};
+
+// Whether a line is the END command, which ends the session wherever it comes.
+bool IsEndLine(std::string_view line);
+
 class Session {
 public:
     using Output = std::function<void(const std::string&)>;
@@ -35,6 +68,12 @@ public:
 
     // Replaces the engine's move choice, e.g. by a quick one for fuzzing.
     void SetMoveChooser(MoveChooser chooser) { chooser_ = std::move(chooser); }
+    // Called just before and just after the engine thinks about a move (not around fixed
+    // answers such as the first move), so that input can be watched meanwhile.
+    void SetThinkingHooks(std::function<void()> before, std::function<void()> after) {
+        beforeThinking_ = std::move(before);
+        afterThinking_ = std::move(after);
+    }
 
     // The time budget for the next move, from timeout_turn, timeout_match and time_left.
     int32_t TurnBudgetMillis() const;
@@ -45,6 +84,7 @@ private:
     };
 
     void Error(const std::string& text);
+    void LineTooLong();
     void Command(std::string_view word, std::string_view rest);
     void BoardLine(std::string_view line);
     void CloseBoard(std::string_view reason);
@@ -67,8 +107,8 @@ private:
     Output out_;
     std::string tablesError_;
     MoveChooser chooser_;
-    std::string pending_;
-    bool discarding_ = false;  // inside a line that was too long
+    std::function<void()> beforeThinking_, afterThinking_;
+    LineSplitter input_;
     bool finished_ = false;
 
     int size_ = 0;              // 0 before START
