@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "platform/tick.h"
 #include "player/search.h"
 #include "player/strong/position.h"
 
@@ -46,7 +47,7 @@ bool HasLineAtLeast(const int32_t* l, int32_t v) {
 
 class Solver {
 public:
-    Solver(ThreatKind kind, const ThreatLimits& limits) : kind_(kind), limits_(limits) {}
+    Solver(ThreatKind kind, const ThreatLimits& limits) : kind_(kind), limits_(limits), start_(TickCount()) {}
 
     bool Attack(int attacks, std::vector<int>* line);
     bool Defend(int attacks, std::vector<int>* line);
@@ -57,8 +58,12 @@ public:
 private:
     bool Visit() {
         ++nodes;
-        if (nodes > limits_.maxNodes || ((nodes & 1023) == 0 && g_stopSearch.load(std::memory_order_relaxed)))
-            aborted = true;
+        if (nodes > limits_.maxNodes) aborted = true;
+        if ((nodes & 1023) == 0) {
+            if (g_stopSearch.load(std::memory_order_relaxed)) aborted = true;
+            if (limits_.maxMillis > 0 && static_cast<int32_t>(TickCount() - start_) >= limits_.maxMillis)
+                aborted = true;
+        }
         return !aborted;
     }
     // An open four the attacker could make next: the threat a three leaves.
@@ -73,6 +78,7 @@ private:
 
     ThreatKind kind_;
     ThreatLimits limits_;
+    uint32_t start_;
 };
 
 // The attacker is to move and keeps the initiative as long as each of its moves threatens.

@@ -15,6 +15,7 @@ enum class ThreatKind { FOURS, FOURS_AND_THREES };
 struct ThreatLimits {
     int maxAttacks = 30;         // threat moves of the attacker on one line of play
     int64_t maxNodes = 2000000;  // positions visited before the solver gives up
+    int32_t maxMillis = 0;       // time before the solver gives up; 0: no limit
 };
 
 struct ThreatResult {
