@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <vector>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 
 #include "platform/tick.h"
 #include "player/search.h"
@@ -30,7 +32,12 @@ struct TableEntry {
     uint8_t bound;
 };
 
-std::vector<TableEntry> s_table;
+// Zeroed pages from calloc: a large table costs nothing until its entries are first written,
+// so that making it does not eat into the first move's time.
+struct FreeTable {
+    void operator()(TableEntry* t) const { std::free(t); }
+};
+std::unique_ptr<TableEntry[], FreeTable> s_table;
 size_t s_tableMask = 0;
 
 uint64_t Key() {
@@ -361,7 +368,7 @@ int FirstMove() {
 
 ThinkResult Searcher::Run(int maxDepth) {
     ThinkResult result;
-    if (s_table.empty()) SetTableBytes(DEFAULT_TABLE_MEGABYTES << 20);
+    if (!s_table) SetTableBytes(DEFAULT_TABLE_MEGABYTES << 20);
     RebuildHash();
     InitNear();
     const uint8_t me = SideToMove(), them = Opponent(me);
@@ -516,15 +523,21 @@ ThinkResult Searcher::Run(int maxDepth) {
 }  // namespace
 
 void SetTableBytes(size_t bytes) {
+    bytes = std::min<size_t>(bytes, size_t{1} << 31);  // more would not pay for itself
     size_t entries = 1;
     while (entries * 2 * sizeof(TableEntry) <= bytes)
         entries *= 2;
-    s_table.assign(entries, TableEntry{});
+    s_table.reset();
+    s_table.reset(static_cast<TableEntry*>(std::calloc(entries, sizeof(TableEntry))));
+    if (!s_table) {  // no room: a table of one entry still works, only slower
+        entries = 1;
+        s_table.reset(static_cast<TableEntry*>(std::calloc(1, sizeof(TableEntry))));
+    }
     s_tableMask = entries - 1;
 }
 
 void ClearTable() {
-    std::fill(s_table.begin(), s_table.end(), TableEntry{});
+    if (s_table) std::memset(s_table.get(), 0, (s_tableMask + 1) * sizeof(TableEntry));
 }
 
 ThinkResult Think(int32_t millis, int maxDepth) {
