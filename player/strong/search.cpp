@@ -425,23 +425,47 @@ ThinkResult Searcher::Run(int maxDepth) {
     if (ownThrees.win) return {ownThrees.line[0], PROVEN_SCORE, 0, 0, "win by threes"};
 
     Order(rootMoves, n, -1, 0);
-    n = std::min(n, 24);
 
-    // Against a threatened win, keep only the moves that stop it; if none does, search all.
+    // Against a threatened win, keep only the moves after which the solver finds none. The
+    // points of its proof and our own fours are tried first. When no move stops it, keep the
+    // moves it could not judge, or else those that cost it the most work to refute.
     ThreatLimits quick;
     quick.maxNodes = 20000;
     quick.maxMillis = std::max(1, millis_ / 40);
     for (ThreatKind kind : {ThreatKind::FOURS, ThreatKind::FOURS_AND_THREES}) {
         if (kind == ThreatKind::FOURS_AND_THREES) quick.maxAttacks = 8;
-        const ThreatResult threat = SolveThreats(them, kind, quick);
+        ThreatLimits first = quick;  // whether there is a threat at all deserves a longer look
+        first.maxNodes = 200000;
+        first.maxMillis = std::max(1, millis_ / 10);
+        const ThreatResult threat = SolveThreats(them, kind, first);
         if (!threat.win) continue;
-        Move kept[POINT_COUNT];
-        int k = 0;
+        int front = 0;
+        for (int i = 0; i < n; ++i) {
+            const int p = rootMoves[i].point;
+            const bool onLine = std::find(threat.line.begin(), threat.line.end(), p) != threat.line.end();
+            if (onLine || HasFour(me, p))
+                std::rotate(rootMoves + front, rootMoves + i, rootMoves + i + 1), ++front;
+        }
+        Move kept[POINT_COUNT], unknown[POINT_COUNT], hardest[POINT_COUNT];
+        int k = 0, u = 0, h = 0;
         for (int i = 0; i < n && Elapsed() < millis_ / 3; ++i) {
             Make(rootMoves[i].point);
             const ThreatResult after = SolveThreats(them, kind, quick);
             Unmake(rootMoves[i].point);
-            if (after.complete && !after.win) kept[k++] = rootMoves[i];
+            if (!after.complete)
+                unknown[u++] = rootMoves[i];
+            else if (!after.win)
+                kept[k++] = rootMoves[i];
+            else
+                hardest[h++] = {static_cast<int32_t>(std::min<int64_t>(after.nodes, 1 << 30)),
+                                rootMoves[i].point};
+        }
+        if (k == 0 && u > 0) std::copy(unknown, unknown + u, kept), k = u;
+        if (k == 0 && h > 0) {
+            std::stable_sort(hardest, hardest + h,
+                             [](const Move& x, const Move& y) { return x.order > y.order; });
+            k = std::min(h, 3);
+            std::copy(hardest, hardest + k, kept);
         }
         if (k > 0) {
             std::copy(kept, kept + k, rootMoves);
@@ -449,6 +473,7 @@ ThinkResult Searcher::Run(int maxDepth) {
         }
         break;
     }
+    n = std::min(n, 24);
 
     // Iterative deepening with aspiration windows around the last score.
     timed_ = true;
