@@ -355,11 +355,11 @@ const std::vector<Exchange> PLAY = {
       {"INFO renju_level 8", {}},
       {"INFO max_memory 100000", {}},
       {"INFO timeout_turn 0", {}},
-      {"TURN 14,14", {"MOVE"}},
+      {"TURN {free}", {"MOVE"}},
       {"INFO timeout_turn 300", {}},
-      {"TURN 15,15", {"MOVE"}},
+      {"TURN {free}", {"MOVE"}},
       {"INFO max_memory 0", {}},
-      {"TURN 16,16", {"MOVE"}}}},
+      {"TURN {free}", {"MOVE"}}}},
 };
 
 // Every kind of bad input: one ERROR line each, and the game goes on as before.
