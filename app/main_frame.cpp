@@ -35,6 +35,8 @@ CMainFrame::CMainFrame() : m_boardView(new CBoardView(this)) {
     for (int level = 0; level < 8; ++level)
         AddItem(m_setupMenu, LEVEL_CAPTIONS[level], cmd::LEVELS[level]);
     m_setupMenu->addSeparator();
+    AddItem(m_setupMenu, "Tournament", cmd::LEVEL_TOURNAMENT);  // the strongest player
+    m_setupMenu->addSeparator();
     AddItem(m_setupMenu, "Basic rule", cmd::RULE_BASIC);
     AddItem(m_setupMenu, "Japan Rule", cmd::RULE_JAPAN);
     AddItem(m_setupMenu, "International Rule", cmd::RULE_INTERNATIONAL);

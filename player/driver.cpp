@@ -1,14 +1,18 @@
 #include "player/driver.h"
 
+#include <algorithm>
+
 #include "engine/board.h"
 #include "engine/values.h"
 #include "platform/random.h"
+#include "platform/thread.h"
 #include "platform/tick.h"
 #include "player/display.h"
 #include "player/game_state.h"
 #include "player/levels.h"
 #include "player/quick.h"
 #include "player/search.h"
+#include "player/strong/search.h"
 #include "player/threads.h"
 
 namespace {
@@ -50,9 +54,33 @@ void ThirdMove(int32_t* x, int32_t* y) {
     } while (!EmptyPoint(*x, *y));
 }
 
+constexpr int32_t TOURNAMENT_STOP_SLACK = 200;  // ms past its own limit before it is told to stop
+
+// The tournament player on a worker thread, within nine tenths of the limit per move, while
+// this thread keeps the window painting. Its score is put on the scale of the title.
+int32_t TournamentMove(int32_t* x, int32_t* y) {
+    g_forceShallow = 0;  // left by pondering at another level, it must not reach a later move
+    const int32_t millis = g_timeLimitMillis > 0 ? g_timeLimitMillis : std::max(100, g_timeLimit * 900);
+    strong::ThinkResult result;
+    Thread worker;
+    worker.Start([&result, millis] { result = strong::Think(millis); });
+    if (!worker.WaitFor(static_cast<uint32_t>(millis + TOURNAMENT_STOP_SLACK))) {
+        g_stopSearch.store(1, std::memory_order_relaxed);
+        worker.Wait();
+        g_stopSearch.store(0, std::memory_order_relaxed);
+    }
+    if (result.point < 0) return SCORE_EVEN;
+    *x = result.point % BOARD_SIZE;
+    *y = result.point / BOARD_SIZE;
+    if (result.score >= strong::PROVEN_SCORE) return SCORE_WIN;
+    if (result.score <= -strong::PROVEN_SCORE) return SCORE_LOSS;
+    return SCORE_EVEN + std::clamp(result.score, -8000, 8000);
+}
+
 // The computer's move from the third on: the short search after an aborted pondering, the
 // prepared answer of a ponder hit, the deepening search, or the quick choice.
 int32_t ChooseMove(int32_t* x, int32_t* y, RootResults* results) {
+    if (g_level == TOURNAMENT_LEVEL) return TournamentMove(x, y);
     ConfigureSearch(g_moveCount);
     if (g_forceShallow) {
         const int32_t savedWidth = g_searchWidth;

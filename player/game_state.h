@@ -7,7 +7,7 @@
 #include <cstdint>
 
 // Settings (menu), with their start-of-run defaults. The menu rule g_rule is in engine/board.h.
-extern int32_t g_level;                    // 0 Naive .. 7 Quite slow 3; default 1
+extern int32_t g_level;                    // 0 Naive .. 7 Quite slow 3, 8 Tournament; default 1
 extern int32_t g_alternate;                // 1: each new game changes who starts; default 0
 extern int32_t g_timeLimit;                // seconds per computer move; default 20
 extern std::atomic<int32_t> g_searchMode;  // thinking display: 0 off, 1 root moves, 2 also deeper

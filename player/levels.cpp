@@ -23,6 +23,12 @@ int32_t g_extensionLimit = 0;
 int32_t g_varietyMargin[3] = {VARIETY_BASE[0], VARIETY_BASE[1], VARIETY_BASE[2]};
 
 void ConfigureSearch(int n) {
+    if (g_level >= TOURNAMENT_LEVEL) {
+        // Its own search: nothing for the eight levels' search to do, and no pondering.
+        g_searchWidth = 0;
+        g_searchDepth = 0;
+        return;
+    }
     const int32_t* row = g_levelPlans[g_level];
     auto set = [](int32_t width, int32_t depth, int32_t extensions) {
         g_searchWidth = width;

@@ -7,6 +7,9 @@
 // number, C on the engine stack count, and three sets of width, depth and extension limit.
 extern const int32_t g_levelPlans[8][12];
 
+// The level after the eight: the tournament player, which has no plan of width and depth.
+constexpr int32_t TOURNAMENT_LEVEL = 8;
+
 extern int32_t g_searchWidth;     // 0: quick choice instead of a search
 extern int32_t g_searchDepth;     // plies; 0: quick choice
 extern int32_t g_extensionLimit;  // most threat extensions on one line of play

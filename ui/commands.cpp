@@ -3,6 +3,7 @@
 
 #include "engine/board.h"
 #include "player/game_state.h"
+#include "player/levels.h"
 #include "ui/board_view.h"
 #include "ui/help.h"
 #include "ui/interaction.h"
@@ -14,7 +15,7 @@ int LevelOfCommand(int id) {
     for (int level = 0; level < 8; ++level) {
         if (cmd::LEVELS[level] == id) return level;
     }
-    return -1;
+    return id == cmd::LEVEL_TOURNAMENT ? TOURNAMENT_LEVEL : -1;
 }
 
 }  // namespace

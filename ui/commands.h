@@ -26,6 +26,7 @@ constexpr int LEVEL_SLOW2 = 32789;
 constexpr int LEVEL_SLOW3 = 32790;
 constexpr int ALTERNATE = 32791;
 constexpr int SCORE = 32792;
+constexpr int LEVEL_TOURNAMENT = 32793;
 constexpr int HELP = 57670;
 
 // Application.

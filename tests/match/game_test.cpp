@@ -92,6 +92,26 @@ TEST_F(GameTest, FirstRequestSendsTheBoardThenTurns) {
     EXPECT_FALSE(r.aborted);
 }
 
+TEST_F(GameTest, AnEnginesOwnTimePerMoveIsToldAndKept) {
+    // White has five seconds, Black the game's 700 ms; White's script runs out on its third move.
+    std::vector<std::vector<EngineLink::Reply>> whiteMoves = WhiteMoves();
+    whiteMoves.resize(2);
+    ScriptedLink black(BlackMoves()), white(whiteMoves);
+    GameConfig config;
+    config.turnMillis = 700;
+    Player whitePlayer{&white, std::nullopt, 5000};
+    const GameResult r = PlayGame(config, 0, {&black, std::nullopt}, whitePlayer);
+    EXPECT_NE(std::find(white.sent.begin(), white.sent.end(), "INFO timeout_turn 5000"), white.sent.end());
+    EXPECT_NE(std::find(black.sent.begin(), black.sent.end(), "INFO timeout_turn 700"), black.sent.end());
+    EXPECT_EQ(r.reason, Reason::Timeout);
+    EXPECT_EQ(r.detail, "no move within 5000 + 1000 ms");
+
+    // And Black's silence is judged by Black's own time.
+    ScriptedLink black2({}), white2(WhiteMoves());
+    const GameResult b = PlayGame(config, 0, {&black2, std::nullopt}, {&white2, std::nullopt, 5000});
+    EXPECT_EQ(b.detail, "no move within 700 + 1000 ms");
+}
+
 TEST_F(GameTest, MatchTimeIsToldBeforeEveryMove) {
     ScriptedLink black(BlackMoves()), white(WhiteMoves());
     GameConfig config;
@@ -208,6 +228,7 @@ TEST_F(GameTest, GameLineAndRecordNameWhoPlayedWhat) {
     o.engine[0] = "engine-a";
     o.engine[1] = "engine-b --x";
     o.level[1] = 2;
+    o.turnMillis[1] = 5000;
     const GameSetup bBlack{0, false};  // B had Black and won
     const std::string line = GameLine(2, 20, bBlack, r);
     EXPECT_EQ(line.rfind("game 2/20  opening 0 ", 0), 0u) << line;
@@ -222,7 +243,7 @@ TEST_F(GameTest, GameLineAndRecordNameWhoPlayedWhat) {
     const GameRecord rec = MakeRecord(o, 2, bBlack, r);
     EXPECT_EQ(rec.moves, r.moves);
     EXPECT_EQ(rec.Field("Game"), "2");
-    EXPECT_EQ(rec.Field("Black"), "B engine-b --x (level 2)");
+    EXPECT_EQ(rec.Field("Black"), "B engine-b --x (level 2, 5000 ms per move)");
     EXPECT_EQ(rec.Field("White"), "A engine-a");
     EXPECT_EQ(rec.Field("Result"), "black wins");
     EXPECT_EQ(rec.Field("Reason"), "five");

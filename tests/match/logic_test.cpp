@@ -168,11 +168,11 @@ TEST(MatchSchedule, OpeningsTwiceWithColoursSwapped) {
 TEST(MatchCommandLine, GoodArguments) {
     MatchOptions o;
     bool help = false;
-    ASSERT_EQ(
-        ParseCommandLine({"--games", "20", "-r", "0", "--time-ms=250", "--tolerance-ms", "0", "--level-a",
-                          "3", "--records", "/tmp/x", "--match-ms", "60000", "./a --fast", "b"},
-                         &o, &help),
-        "");
+    ASSERT_EQ(ParseCommandLine(
+                  {"--games", "20", "-r", "0", "--time-ms=250", "--tolerance-ms", "0", "--level-a", "3",
+                   "--records", "/tmp/x", "--match-ms", "60000", "--time-ms-b=5000", "./a --fast", "b"},
+                  &o, &help),
+              "");
     EXPECT_FALSE(help);
     EXPECT_EQ(o.games, 20);
     EXPECT_EQ(o.game.rule, 0);
@@ -181,6 +181,8 @@ TEST(MatchCommandLine, GoodArguments) {
     EXPECT_EQ(o.game.matchMillis, 60000);
     EXPECT_EQ(o.level[0], 3);
     EXPECT_FALSE(o.level[1]) << "no level given: nothing is sent";
+    EXPECT_FALSE(o.turnMillis[0]) << "A keeps the game's time";
+    EXPECT_EQ(o.turnMillis[1], 5000);
     EXPECT_EQ(o.recordsDir, "/tmp/x");
     EXPECT_EQ(o.engine[0], "./a --fast");
     EXPECT_EQ(o.engine[1], "b");
@@ -210,8 +212,10 @@ TEST(MatchCommandLine, BadArguments) {
         {{"a", "b", "--games"}, "--games needs a value"},
         {{"--rule", "1", "a", "b"}, "0 (free) or 4 (renju)"},
         {{"--rule", "5", "a", "b"}, "--rule needs a whole number"},
-        {{"--level-b", "8", "a", "b"}, "from 0 to 7"},
+        {{"--level-b", "9", "a", "b"}, "from 0 to 8"},
         {{"--time-ms", "0", "a", "b"}, "--time-ms needs"},
+        {{"--time-ms-a", "0", "a", "b"}, "--time-ms-a needs a whole number from 1"},
+        {{"a", "b", "--time-ms-b"}, "--time-ms-b needs a value"},
         {{"--tolerance-ms=-5", "a", "b"}, "--tolerance-ms needs"},
         {{"--records", "", "a", "b"}, "needs a folder"},
         {{"--colour", "a", "b"}, "unknown option --colour"},

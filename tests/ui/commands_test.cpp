@@ -95,9 +95,26 @@ TEST_F(FrameTest, MenuBarHasEveryItemInOrder) {
         {frame->FileMenu(), {"Score(&S)", "Exit(&X)"}},
         {frame->GameMenu(), {"Start new game(F2)", "Undo(&U)"}},
         {frame->SetupMenu(),
-         {"Naive", "Basic", "Normal", "Advanced", "Master", "Quite slow 1", "Quite slow 2", "Quite slow 3",
-          "-", "Basic rule", "Japan Rule", "International Rule", "-", "Computer start", "Human start",
-          "Alternative", "-", "Computer time limit"}},
+         {"Naive",
+          "Basic",
+          "Normal",
+          "Advanced",
+          "Master",
+          "Quite slow 1",
+          "Quite slow 2",
+          "Quite slow 3",
+          "-",
+          "Tournament",
+          "-",
+          "Basic rule",
+          "Japan Rule",
+          "International Rule",
+          "-",
+          "Computer start",
+          "Human start",
+          "Alternative",
+          "-",
+          "Computer time limit"}},
         {frame->HelpMenu(), {"Help content(&C)", "About(&A)..."}},
     };
     for (const auto& [menu, captions] : menus) {
@@ -127,13 +144,22 @@ TEST_F(FrameTest, CheckMarksFollowTheSettingsWhenThePopupOpens) {
     frame->View()->SetHumanFirst(0);
     EXPECT_EQ(Checked(),
               (std::vector<std::string>{"Master", "International Rule", "Computer start", "Alternative"}));
+
+    // The ninth level has its own mark, and takes the others' away.
+    Item(frame->SetupMenu(), "Tournament")->trigger();
+    EXPECT_EQ(g_level, 8);
+    EXPECT_EQ(Checked(), (std::vector<std::string>{"Tournament", "International Rule", "Computer start",
+                                                   "Alternative"}));
+    Item(frame->SetupMenu(), "Naive")->trigger();
+    EXPECT_EQ(Checked(),
+              (std::vector<std::string>{"Naive", "International Rule", "Computer start", "Alternative"}));
 }
 
 // Every setting item sets its value and nothing else: no message, no beep, no new game.
 TEST_F(FrameTest, SettingItemsSetTheirValues) {
-    const char* const levels[] = {"Naive",  "Basic",        "Normal",       "Advanced",
-                                  "Master", "Quite slow 1", "Quite slow 2", "Quite slow 3"};
-    for (int level = 7; level >= 0; --level) {
+    const char* const levels[] = {"Naive",        "Basic",        "Normal",       "Advanced",  "Master",
+                                  "Quite slow 1", "Quite slow 2", "Quite slow 3", "Tournament"};
+    for (int level = 8; level >= 0; --level) {
         Item(frame->SetupMenu(), levels[level])->trigger();
         EXPECT_EQ(g_level, level) << levels[level];
     }

@@ -80,6 +80,42 @@ TEST_F(WholeGameTest, EveryGameEndsWithAMessageAndCountsTheComputersWin) {
     }
 }
 
+// The tournament level against harmless stones: it wins every game, keeps to its time, and
+// Undo in the middle of a game leaves the boards in step.
+TEST_F(WholeGameTest, TournamentLevelWinsInItsTimeAndUndoKeepsTheBoardsInStep) {
+    for (const GameCase& c : AllStarts({8})) {
+        SCOPED_TRACE(testing::Message() << "rule " << c.rule << " human first " << c.humanFirst);
+        NewWindow(c.rule, c.humanFirst, 8, 3);
+        g_timeLimitMillis = 150;
+        ui.messages.clear();
+        ui.answers = {c.swapAnswer};
+        const int computerWins = g_computerWins;
+        Click(HarmlessPoint());
+        for (int clicks = 0; g_gameOver == 0 && clicks < MOST_CLICKS; ++clicks) {
+            if (g_gameRule == 2 && g_moveCount == 4 && g_humanBlack == 0) {
+                Click(g_fifthA % BOARD_SIZE, g_fifthA / BOARD_SIZE);
+            } else if (g_gameRule == 2 && g_moveCount == 4 && g_fifthAPlaced == 1) {
+                Click(HarmlessPoint(g_fifthA));
+            } else {
+                Click(HarmlessPoint());
+            }
+            if (g_moveCount > 3) {
+                EXPECT_LE(g_thinkMillis, 150 + 150) << "move " << g_moveCount;
+            }
+            if (clicks == 4 && g_gameOver == 0) {
+                view->OnUndo();
+                ExpectEngineMatchesRecord();
+            }
+        }
+        g_timeLimitMillis = 0;
+        ASSERT_EQ(g_gameOver, 1);
+        ASSERT_FALSE(ui.messages.empty());
+        EXPECT_TRUE(IsComputerWinText(ui.messages.back().text)) << ui.messages.back().text.toStdString();
+        EXPECT_EQ(g_computerWins, computerWins + 1);
+        ExpectEngineMatchesRecord();
+    }
+}
+
 // The human's move as the computer's quick choice would make it for the human's side.
 std::pair<int, int> QuickChoiceForTheHuman() {
     int32_t x = 0, y = 0;

@@ -36,6 +36,7 @@ private:
         result_.reason = reason;
         result_.detail = std::move(detail);
     }
+    int TurnMillis(const Side& side) const { return side.player.turnMillis.value_or(config_.turnMillis); }
     void LostLink(Side& side) { Lose(side, Reason::Crash, side.player.link->EndDescription()); }
     // Sends the lines in order; an engine that cannot take them loses.
     bool SendAll(Side& side, const std::vector<std::string>& lines) {
@@ -84,7 +85,7 @@ bool Game::Start(Side& side) {
         return false;
     }
     std::vector<std::string> infos = {
-        "INFO timeout_turn " + std::to_string(config_.turnMillis),
+        "INFO timeout_turn " + std::to_string(TurnMillis(side)),
         "INFO timeout_match " + std::to_string(config_.matchMillis),
         "INFO game_type 1",
         "INFO rule " + std::to_string(config_.rule),
@@ -97,7 +98,7 @@ bool Game::Start(Side& side) {
 // Asks the side to move for its move, judges it and records it; false when the game is over.
 bool Game::RequestMove(Side& side) {
     EngineLink& link = *side.player.link;
-    int64_t allowed = config_.turnMillis;
+    int64_t allowed = TurnMillis(side);
     if (config_.matchMillis > 0) {
         const int64_t left = std::max<int64_t>(0, config_.matchMillis - side.usedMillis);
         allowed = std::min(allowed, left);

@@ -40,7 +40,8 @@ struct GameConfig {
 
 struct Player {
     EngineLink* link = nullptr;
-    std::optional<int> level;  // sent as INFO renju_level when given
+    std::optional<int> level;                      // sent as INFO renju_level when given
+    std::optional<int> turnMillis = std::nullopt;  // this engine's time per move, in place of the game's
 };
 
 struct GameResult {

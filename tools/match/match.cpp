@@ -27,8 +27,11 @@ bool ParseNumber(const std::string& s, int low, int high, int* value) {
 }
 
 std::string EngineLabel(const MatchOptions& o, int e) {
-    std::string label = std::string(ENGINE_NAME[e]) + " " + o.engine[e];
-    if (o.level[e]) label += " (level " + std::to_string(*o.level[e]) + ")";
+    std::string label = std::string(ENGINE_NAME[e]) + " " + o.engine[e], notes;
+    if (o.level[e]) notes = "level " + std::to_string(*o.level[e]);
+    if (o.turnMillis[e])
+        notes += (notes.empty() ? "" : ", ") + std::to_string(*o.turnMillis[e]) + " ms per move";
+    if (!notes.empty()) label += " (" + notes + ")";
     return label;
 }
 
@@ -57,12 +60,14 @@ Options:
                          five and may not play double three, double four or
                          overline (default 4)
   -t, --time-ms MS       time per move in milliseconds (default 1000)
+      --time-ms-a MS     engine A's time per move, in place of --time-ms
+      --time-ms-b MS     engine B's time per move, in place of --time-ms
       --match-ms MS      an engine's time for all its moves in a game; 0 means
                          no limit (default 0)
       --tolerance-ms MS  lateness allowed before a move counts as a time-out
                          (default 1000)
       --start-ms MS      time to answer START (default 15000)
-      --level-a N        send "INFO renju_level N" (0..7) to engine A; by default
+      --level-a N        send "INFO renju_level N" (0..8) to engine A; by default
       --level-b N        nothing is sent, so that other engines work too
   -o, --records DIR      folder for the .psq game records; must not already
                          hold records of these numbers (default match-records)
@@ -127,6 +132,10 @@ std::string ParseCommandLine(const std::vector<std::string>& args, MatchOptions*
                 error = "--rule must be 0 (free) or 4 (renju)";
         } else if (arg == "-t" || arg == "--time-ms") {
             error = number(1, 3600000, &o->game.turnMillis);
+        } else if (arg == "--time-ms-a" || arg == "--time-ms-b") {
+            int millis = 0;
+            error = number(1, 3600000, &millis);
+            o->turnMillis[arg == "--time-ms-a" ? 0 : 1] = millis;
         } else if (arg == "--match-ms") {
             error = number(0, 360000000, &o->game.matchMillis);
         } else if (arg == "--tolerance-ms") {
@@ -134,7 +143,7 @@ std::string ParseCommandLine(const std::vector<std::string>& args, MatchOptions*
         } else if (arg == "--start-ms") {
             error = number(1, 3600000, &o->game.startMillis);
         } else if (arg == "--level-a" || arg == "--level-b") {
-            error = number(0, 7, &level);
+            error = number(0, 8, &level);
             o->level[arg == "--level-a" ? 0 : 1] = level;
         } else if (arg == "-o" || arg == "--records") {
             if (!take(&o->recordsDir) || o->recordsDir.empty()) error = arg + " needs a folder";
@@ -255,7 +264,7 @@ int RunMatch(const MatchOptions& o, std::ostream& out, std::ostream& err) {
                 return 1;
             }
         }
-        Player pa{&a, o.level[0]}, pb{&b, o.level[1]};
+        Player pa{&a, o.level[0], o.turnMillis[0]}, pb{&b, o.level[1], o.turnMillis[1]};
         const GameResult result = setup.aIsBlack ? PlayGame(o.game, setup.opening, pa, pb)
                                                  : PlayGame(o.game, setup.opening, pb, pa);
         a.Stop(o.graceMillis);

@@ -12,9 +12,10 @@
 namespace match {
 
 struct MatchOptions {
-    std::string engine[2];        // A, B: shell command lines
-    std::optional<int> level[2];  // A, B
-    int games = 52;               // every opening once with each colour
+    std::string engine[2];             // A, B: shell command lines
+    std::optional<int> level[2];       // A, B
+    std::optional<int> turnMillis[2];  // A, B: time per move in place of game.turnMillis
+    int games = 52;                    // every opening once with each colour
     GameConfig game;
     std::string recordsDir = "match-records";
     int graceMillis = 1000;  // for an engine to exit after END

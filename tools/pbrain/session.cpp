@@ -11,6 +11,7 @@
 #include "player/levels.h"
 #include "player/quick.h"
 #include "player/search.h"
+#include "player/strong/search.h"
 #include "player/threads.h"
 
 namespace pbrain {
@@ -92,8 +93,19 @@ MoveEntry ThinkMove(int32_t budgetMillis) {
     return {x, y};
 }
 
+MoveEntry ThinkStrong(int32_t budgetMillis) {
+    g_stopSearch.store(0, std::memory_order_relaxed);
+    // Room for the answer to reach the manager, and for the last check of the clock.
+    const int32_t margin = std::max<int32_t>(50, budgetMillis / 10);
+    const strong::ThinkResult r = strong::Think(std::max<int32_t>(1, budgetMillis - margin));
+    if (r.point < 0) return {-1, -1};
+    return {r.point % BOARD_SIZE, r.point / BOARD_SIZE};
+}
+
 Session::Session(Output out, std::string tablesError)
-    : out_(std::move(out)), tablesError_(std::move(tablesError)), chooser_(ThinkMove) {}
+    : out_(std::move(out)), tablesError_(std::move(tablesError)), chooser_([this](int32_t budget) {
+          return level_ == STRONG_LEVEL ? ThinkStrong(budget) : ThinkMove(budget);
+      }) {}
 
 void Session::Error(const std::string& text) {
     out_("ERROR " + text);
@@ -179,7 +191,7 @@ void Session::Command(std::string_view word, std::string_view rest) {
         if (noArguments())
             out_("name=\"pbrain-renju\", version=\"1.0\", author=\"Renju project\", country=\"-\"");
     } else {
-        Error("unknown command " + Quote(word));
+        out_("UNKNOWN command " + Quote(word));  // what managers expect, unlike a malformed line
     }
 }
 
@@ -370,11 +382,18 @@ void Session::Info(std::string_view rest) {
         (key == "TIMEOUT_TURN" ? timeoutTurn_ : timeoutMatch_) = millis(v);
     } else if (key == "TIME_LEFT") {
         timeLeft_ = millis(v);  // overdrawn time counts as none left
-    } else if (key == "MAX_MEMORY" || key == "GAME_TYPE") {
-        if (v < 0) return Error("INFO " + key + " must not be negative");  // fixed memory; any type
+    } else if (key == "MAX_MEMORY") {
+        if (v < 0) return Error("INFO " + key + " must not be negative");
+        // 0 means no limit; the hash table takes half, the rest is for the engine around it.
+        strong::SetTableBytes(v == 0 ? strong::DEFAULT_TABLE_MEGABYTES << 20 : static_cast<size_t>(v / 2));
+    } else if (key == "GAME_TYPE") {
+        if (v < 0) return Error("INFO " + key + " must not be negative");  // any type
     } else if (key == "RENJU_LEVEL") {
-        if (v < 0 || v > 7) return Error("INFO RENJU_LEVEL must be 0 to 7, got " + std::to_string(v));
-        g_level = static_cast<int32_t>(v);
+        if (v < 0 || v > STRONG_LEVEL)
+            return Error("INFO RENJU_LEVEL must be 0 to " + std::to_string(STRONG_LEVEL) + ", got " +
+                         std::to_string(v));
+        level_ = static_cast<int32_t>(v);
+        if (v < STRONG_LEVEL) g_level = level_;
     } else {  // RULE
         if (v < 0 || v > 15) return Error("INFO RULE " + std::to_string(v) + " is not a rule");
         std::string unplayed;

@@ -15,6 +15,8 @@ namespace pbrain {
 
 constexpr int MIN_SIZE = 5;
 constexpr int MAX_LINE = 4096;  // longer lines are refused, so input cannot grow memory
+// INFO renju_level: 0 .. 7 the eight levels of the window, 8 the tournament player (default).
+constexpr int STRONG_LEVEL = 8;
 
 // Picks a move for the side to move on the engine board, given the time it may take.
 using MoveChooser = std::function<MoveEntry(int32_t budgetMillis)>;
@@ -121,9 +123,12 @@ private:
     int32_t timeoutTurn_ = 30000;
     int32_t timeoutMatch_ = 0;  // 0: no limit for the match
     int32_t timeLeft_ = -1;     // -1: not told
+    int32_t level_ = STRONG_LEVEL;
 };
 
 // The engine's own choice: the quick choice or the timed search at the current level.
 MoveEntry ThinkMove(int32_t budgetMillis);
+// The tournament player's choice within the budget.
+MoveEntry ThinkStrong(int32_t budgetMillis);
 
 }  // namespace pbrain

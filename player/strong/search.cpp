@@ -1,0 +1,575 @@
+#include "player/strong/search.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "platform/tick.h"
+#include "player/search.h"
+#include "player/strong/position.h"
+#include "player/strong/threats.h"
+
+namespace strong {
+
+int64_t g_strongNodes = 0;
+
+namespace {
+
+constexpr int MAX_PLY = 128;
+constexpr int32_t INFINITE_SCORE = WIN_SCORE + 1;
+constexpr uint64_t WHITE_TO_MOVE_KEY = 0xC3A5C85C97CB3127ull;
+constexpr int NEAR = 2;  // moves farther than this from every stone are left out
+
+enum Bound : uint8_t { BOUND_NONE, BOUND_EXACT, BOUND_LOWER, BOUND_UPPER };
+
+struct TableEntry {
+    uint64_t key;
+    int32_t score;
+    int16_t move;
+    int8_t depth;
+    uint8_t bound;
+};
+
+// Zeroed pages from calloc: a large table costs nothing until its entries are first written,
+// so that making it does not eat into the first move's time.
+struct FreeTable {
+    void operator()(TableEntry* t) const { std::free(t); }
+};
+std::unique_ptr<TableEntry[], FreeTable> s_table;
+size_t s_tableMask = 0;
+
+uint64_t Key() {
+    return g_hash ^ (SideToMove() == CELL_WHITE ? WHITE_TO_MOVE_KEY : 0);
+}
+
+// Proven scores count plies from the node that stores them, so that they stay true wherever
+// the position is met again.
+int32_t ToTable(int32_t s, int ply) {
+    if (s >= PROVEN_SCORE) return s + ply;
+    if (s <= -PROVEN_SCORE) return s - ply;
+    return s;
+}
+int32_t FromTable(int32_t s, int ply) {
+    if (s >= PROVEN_SCORE) return s - ply;
+    if (s <= -PROVEN_SCORE) return s + ply;
+    return s;
+}
+
+inline int32_t MaxLine(const int32_t* l) {
+    return std::max(std::max(l[0], l[1]), std::max(l[2], l[3]));
+}
+inline bool HasOpenFour(uint8_t colour, int p) {
+    return MaxLine(Lines(colour, p)) >= 30 && ShapeAt(colour, p).openFours > 0;
+}
+inline bool HasFour(uint8_t colour, int p) {
+    if (MaxLine(Lines(colour, p)) < LINE_FOUR_MIN) return false;
+    const PointShape s = ShapeAt(colour, p);
+    return s.fours + s.openFours > 0;
+}
+inline int32_t ValueOf(uint8_t colour, int p) {
+    return colour == CELL_BLACK ? g_blackValue[p] : g_whiteValue[p];
+}
+
+// The worth of one point's sum for its colour: stronger shapes count for much more.
+inline int32_t PointWorth(int32_t v) {
+    return v <= 0 ? 0 : v + v * v / 16;
+}
+
+struct Move {
+    int32_t order;
+    int point;
+};
+
+class Searcher {
+public:
+    Searcher(int32_t millis) : start_(TickCount()), millis_(millis) {}
+
+    ThinkResult Run(int maxDepth);
+
+private:
+    bool TimeUp() {
+        if (stopped_) return true;
+        if ((nodes_ & 255) == 0) {
+            if (g_stopSearch.load(std::memory_order_relaxed) ||
+                (timed_ && static_cast<int32_t>(TickCount() - start_) >= millis_))
+                stopped_ = true;
+        }
+        return stopped_;
+    }
+    int32_t Elapsed() const { return static_cast<int32_t>(TickCount() - start_); }
+
+    void Make(int p) {
+        Play(p);
+        const int x0 = p % BOARD_SIZE, y0 = p / BOARD_SIZE;
+        for (int y = std::max(0, y0 - NEAR); y <= std::min(BOARD_SIZE - 1, y0 + NEAR); ++y)
+            for (int x = std::max(0, x0 - NEAR); x <= std::min(BOARD_SIZE - 1, x0 + NEAR); ++x)
+                ++near_[PointIndex(x, y)];
+    }
+    void Unmake(int p) {
+        Undo();
+        const int x0 = p % BOARD_SIZE, y0 = p / BOARD_SIZE;
+        for (int y = std::max(0, y0 - NEAR); y <= std::min(BOARD_SIZE - 1, y0 + NEAR); ++y)
+            for (int x = std::max(0, x0 - NEAR); x <= std::min(BOARD_SIZE - 1, x0 + NEAR); ++x)
+                --near_[PointIndex(x, y)];
+    }
+    void InitNear() {
+        std::fill(near_, near_ + POINT_COUNT, 0);
+        for (int p = 0; p < POINT_COUNT; ++p) {
+            const uint8_t c = g_board[CellIndex(p % BOARD_SIZE, p / BOARD_SIZE)];
+            if (c != CELL_BLACK && c != CELL_WHITE) continue;
+            const int x0 = p % BOARD_SIZE, y0 = p / BOARD_SIZE;
+            for (int y = std::max(0, y0 - NEAR); y <= std::min(BOARD_SIZE - 1, y0 + NEAR); ++y)
+                for (int x = std::max(0, x0 - NEAR); x <= std::min(BOARD_SIZE - 1, x0 + NEAR); ++x)
+                    ++near_[PointIndex(x, y)];
+        }
+    }
+
+    int32_t Evaluate();
+    // Fills `moves` for the side to move; returns a proven score instead when the position is
+    // decided at once (a five to make, two fives to stop, an open four to make).
+    bool Generate(int ply, int depth, Move* moves, int* n, int32_t* decided, bool* forced);
+    int32_t Node(int depth, int32_t alpha, int32_t beta, int ply);
+    void Order(Move* moves, int n, int ttMove, int ply);
+
+    uint32_t start_;
+    int32_t millis_;
+    bool timed_ = false;
+    bool stopped_ = false;
+    int64_t nodes_ = 0;
+    int near_[POINT_COUNT];
+    int killers_[MAX_PLY][2] = {};
+    int32_t history_[2][POINT_COUNT] = {};
+};
+
+int32_t Searcher::Evaluate() {
+    const uint8_t me = SideToMove(), them = Opponent(me);
+    int32_t score = 0;
+    int myFourThree = 0, theirFourThree = 0, myFours = 0, theirFours = 0, myThrees = 0, theirThrees = 0;
+    for (int w = 0; w < SUMMARY_WORDS; ++w) {
+        uint64_t bits = g_valueSummary.blackNotable[w] | g_valueSummary.whiteNotable[w];
+        while (bits) {
+            const int p = w * 64 + __builtin_ctzll(bits);
+            bits &= bits - 1;
+            if (p >= POINT_COUNT) break;
+            int32_t mine = ValueOf(me, p), theirs = ValueOf(them, p);
+            const bool blackForbidden = g_restricted == 1 && g_blackValue[p] >= 10 &&
+                                        IsForbiddenBlack(p % BOARD_SIZE, p / BOARD_SIZE) == 1;
+            if (blackForbidden) (me == CELL_BLACK ? mine : theirs) = 0;
+            score += PointWorth(mine) - PointWorth(theirs);
+            if (mine >= 10 && !(blackForbidden && me == CELL_BLACK)) {
+                const PointShape s = ShapeAt(me, p);
+                if (s.fours + s.openFours > 0) {
+                    ++myFours;
+                    if (s.threes > 0 || s.fours + s.openFours > 1) ++myFourThree;
+                } else if (s.threes > 0) {
+                    ++myThrees;
+                }
+            }
+            if (theirs >= 10 && !(blackForbidden && them == CELL_BLACK)) {
+                const PointShape s = ShapeAt(them, p);
+                if (s.fours + s.openFours > 0) {
+                    ++theirFours;
+                    if (s.threes > 0 || s.fours + s.openFours > 1) ++theirFourThree;
+                } else if (s.threes > 0) {
+                    ++theirThrees;
+                }
+            }
+        }
+    }
+    // To move with a four-three is a win in all but name; the opponent's needs an answer now,
+    // and two of them rarely have one.
+    if (myFourThree > 0) score += 4000;
+    if (theirFourThree > 1)
+        score -= 2500;
+    else if (theirFourThree == 1)
+        score -= 600;
+    // A three to make is a threat in hand; two of them for the side to move usually win.
+    score += 40 * myFours - 30 * theirFours;
+    score += myThrees >= 2 ? 400 : 60 * myThrees;
+    score -= theirThrees >= 2 ? 250 : 40 * theirThrees;
+    return score + 30;  // the move in hand
+}
+
+bool Searcher::Generate(int ply, int depth, Move* moves, int* n, int32_t* decided, bool* forced) {
+    const uint8_t me = SideToMove(), them = Opponent(me);
+    int theirFives[2], nTheirFives = 0;
+    int myOpenFour = -1;
+    bool theirOpenFour = false;
+    *n = 0;
+    *forced = false;
+    for (int p = 0; p < POINT_COUNT; ++p) {
+        if (!EmptyPoint(p)) continue;
+        const int32_t mm = MaxLine(Lines(me, p)), tm = MaxLine(Lines(them, p));
+        if (mm < 30 && tm < 30) continue;
+        if (mm == LINE_FIVE) {
+            *decided = WIN_SCORE - ply;
+            return true;
+        }
+        if (tm == LINE_FIVE) {
+            if (nTheirFives < 2) theirFives[nTheirFives] = p;
+            ++nTheirFives;
+        }
+        if (myOpenFour < 0 && HasOpenFour(me, p) && Legal(me, p)) myOpenFour = p;
+        if (!theirOpenFour && HasOpenFour(them, p) && Legal(them, p)) theirOpenFour = true;
+    }
+    if (nTheirFives >= 2) {
+        *decided = -(WIN_SCORE - ply - 1);
+        return true;
+    }
+    if (nTheirFives == 1) {
+        if (!Legal(me, theirFives[0])) {
+            *decided = -(WIN_SCORE - ply - 1);
+            return true;
+        }
+        moves[0] = {0, theirFives[0]};
+        *n = 1;
+        *forced = true;
+        return false;
+    }
+    if (myOpenFour >= 0) {
+        *decided = WIN_SCORE - ply - 2;
+        return true;
+    }
+    if (depth <= 0) return false;
+
+    for (int p = 0; p < POINT_COUNT; ++p) {
+        if (near_[p] == 0 || !EmptyPoint(p)) continue;
+        const bool myFour = HasFour(me, p);
+        if (theirOpenFour) {
+            // Against an open four in the making: only its stops, or a four of our own.
+            if (!myFour && !HasFour(them, p)) continue;
+        }
+        if (!Legal(me, p)) continue;
+        int32_t order = std::max(0, ValueOf(me, p)) + std::max(0, ValueOf(them, p));
+        const PointShape mine = ShapeAt(me, p), theirs = ShapeAt(them, p);
+        if (myFour)
+            order += mine.threes > 0 ? 6000 : 2000;
+        else if (mine.threes > 1)
+            order += 3000;
+        else if (mine.threes == 1)
+            order += 800;
+        if (theirs.fours + theirs.openFours > 0 && theirs.threes > 0)
+            order += 2500;
+        else if (theirs.threes > 1)
+            order += 1500;
+        else if (theirs.threes == 1 || theirs.fours + theirs.openFours > 0)
+            order += 500;
+        moves[(*n)++] = {order, p};
+    }
+    return false;
+}
+
+void Searcher::Order(Move* moves, int n, int ttMove, int ply) {
+    const int side = SideToMove() == CELL_WHITE ? 1 : 0;
+    for (int i = 0; i < n; ++i) {
+        Move& m = moves[i];
+        if (m.point == ttMove)
+            m.order += 1 << 28;
+        else if (m.point == killers_[ply][0])
+            m.order += 1 << 24;
+        else if (m.point == killers_[ply][1])
+            m.order += 1 << 23;
+        m.order += std::min(history_[side][m.point] >> 4, 1 << 20);
+    }
+    std::stable_sort(moves, moves + n, [](const Move& a, const Move& b) { return a.order > b.order; });
+}
+
+int32_t Searcher::Node(int depth, int32_t alpha, int32_t beta, int ply) {
+    ++nodes_;
+    if (TimeUp()) return 0;
+    Move moves[POINT_COUNT];
+    int n = 0;
+    int32_t decided = 0;
+    bool forced = false;
+    if (Generate(ply, depth, moves, &n, &decided, &forced)) return decided;
+    if (depth <= 0 && !forced) return Evaluate();
+    if (ply >= MAX_PLY - 1) return Evaluate();
+    if (n == 0) return 0;  // no move left: a draw
+
+    const uint64_t key = Key();
+    TableEntry& entry = s_table[key & s_tableMask];
+    int ttMove = -1;
+    if (entry.key == key) {
+        ttMove = entry.move;
+        if (entry.depth >= depth && ply > 0) {
+            const int32_t s = FromTable(entry.score, ply);
+            if (entry.bound == BOUND_EXACT) return s;
+            if (entry.bound == BOUND_LOWER && s >= beta) return s;
+            if (entry.bound == BOUND_UPPER && s <= alpha) return s;
+        }
+    }
+
+    Order(moves, n, ttMove, ply);
+    // Far fewer moves deep in the tree, where the search only has to confirm.
+    if (!forced) n = std::min(n, std::clamp(4 + 2 * depth, 6, 20));
+    const int childDepth = forced ? depth : depth - 1;  // a forced block costs no depth
+
+    const int32_t alpha0 = alpha;
+    int32_t best = -INFINITE_SCORE;
+    int bestMove = moves[0].point;
+    for (int i = 0; i < n; ++i) {
+        const int p = moves[i].point;
+        Make(p);
+        int32_t s;
+        if (i == 0) {
+            s = -Node(childDepth, -beta, -alpha, ply + 1);
+        } else {
+            s = -Node(childDepth, -alpha - 1, -alpha, ply + 1);
+            if (s > alpha && s < beta) s = -Node(childDepth, -beta, -alpha, ply + 1);
+        }
+        Unmake(p);
+        if (stopped_) return 0;
+        if (s > best) {
+            best = s;
+            bestMove = p;
+            if (s > alpha) {
+                alpha = s;
+                if (alpha >= beta) {
+                    if (killers_[ply][0] != p) {
+                        killers_[ply][1] = killers_[ply][0];
+                        killers_[ply][0] = p;
+                    }
+                    history_[SideToMove() == CELL_WHITE ? 1 : 0][p] += depth * depth;
+                    break;
+                }
+            }
+        }
+    }
+    entry.key = key;
+    entry.score = ToTable(best, ply);
+    entry.move = static_cast<int16_t>(bestMove);
+    entry.depth = static_cast<int8_t>(std::min(depth, 127));
+    entry.bound = best >= beta ? BOUND_LOWER : best > alpha0 ? BOUND_EXACT : BOUND_UPPER;
+    return best;
+}
+
+// The empty point nearest the middle of the playing area (a smaller board is framed by
+// border cells).
+int FirstMove() {
+    int maxX = 0, maxY = 0;
+    for (int p = 0; p < POINT_COUNT; ++p) {
+        if (g_board[CellIndex(p % BOARD_SIZE, p / BOARD_SIZE)] == CELL_BORDER) continue;
+        maxX = std::max(maxX, p % BOARD_SIZE);
+        maxY = std::max(maxY, p / BOARD_SIZE);
+    }
+    int best = -1, bestDistance = 1 << 30;
+    for (int p = 0; p < POINT_COUNT; ++p) {
+        if (!EmptyPoint(p)) continue;
+        const int dx = 2 * (p % BOARD_SIZE) - maxX, dy = 2 * (p / BOARD_SIZE) - maxY;
+        if (dx * dx + dy * dy < bestDistance) {
+            best = p;
+            bestDistance = dx * dx + dy * dy;
+        }
+    }
+    return best;
+}
+
+ThinkResult Searcher::Run(int maxDepth) {
+    ThinkResult result;
+    if (!s_table) SetTableBytes(DEFAULT_TABLE_MEGABYTES << 20);
+    RebuildHash();
+    InitNear();
+    const uint8_t me = SideToMove(), them = Opponent(me);
+    bool anyStone = false;
+    for (int p = 0; p < POINT_COUNT && !anyStone; ++p)
+        anyStone = near_[p] > 0;
+    if (!anyStone) {
+        result.point = FirstMove();
+        result.reason = "first move";
+        return result;
+    }
+
+    Move rootMoves[POINT_COUNT];
+    int n = 0;
+    int32_t decided = 0;
+    bool forced = false;
+    if (Generate(0, 1, rootMoves, &n, &decided, &forced)) {
+        // Decided at once. A win: the five, or else the open four. A loss: block a five if
+        // there is one to block, hoping for a mistake; else any legal point.
+        result.score = decided;
+        result.reason = decided > 0 ? "five or open four" : "lost";
+        for (int pass = 0; pass < 3 && result.point < 0; ++pass) {
+            for (int p = 0; p < POINT_COUNT && result.point < 0; ++p) {
+                if (!EmptyPoint(p) || !Legal(me, p)) continue;
+                const bool fits = decided > 0 ? (pass == 0 ? MakesFive(me, p) : HasOpenFour(me, p))
+                                              : (pass == 0 ? MakesFive(them, p) : true);
+                if (fits && pass < 2) result.point = p;
+                if (pass == 2 && EmptyPoint(p)) result.point = p;
+            }
+        }
+        return result;
+    }
+    if (forced) {
+        result.point = rootMoves[0].point;
+        result.reason = "forced block";
+        return result;
+    }
+    if (n == 0) {
+        result.reason = "no move";
+        return result;
+    }
+
+    // Threats first: our own win by fours, then by fours and threes.
+    ThreatLimits vcf;
+    vcf.maxNodes = 200000;
+    vcf.maxMillis = std::max(1, millis_ / 10);
+    const ThreatResult ownFours = SolveThreats(me, ThreatKind::FOURS, vcf);
+    if (ownFours.win) return {ownFours.line[0], PROVEN_SCORE, 0, 0, "win by fours"};
+    ThreatLimits vct;
+    vct.maxAttacks = 10;
+    vct.maxNodes = 2000000;
+    vct.maxMillis = std::max(1, millis_ / 6);
+    const ThreatResult ownThrees = SolveThreats(me, ThreatKind::FOURS_AND_THREES, vct);
+    if (ownThrees.win) return {ownThrees.line[0], PROVEN_SCORE, 0, 0, "win by threes"};
+
+    Order(rootMoves, n, -1, 0);
+
+    // Against a threatened win, keep only the moves after which the solver finds none. The
+    // points of its proof and our own fours are tried first. When no move stops it, keep the
+    // moves it could not judge, or else those that cost it the most work to refute.
+    ThreatLimits quick;
+    quick.maxNodes = 20000;
+    quick.maxMillis = std::max(1, millis_ / 40);
+    for (ThreatKind kind : {ThreatKind::FOURS, ThreatKind::FOURS_AND_THREES}) {
+        if (kind == ThreatKind::FOURS_AND_THREES) quick.maxAttacks = 8;
+        ThreatLimits first = quick;  // whether there is a threat at all deserves a longer look
+        first.maxNodes = 200000;
+        first.maxMillis = std::max(1, millis_ / 10);
+        const ThreatResult threat = SolveThreats(them, kind, first);
+        if (!threat.win) continue;
+        int front = 0;
+        for (int i = 0; i < n; ++i) {
+            const int p = rootMoves[i].point;
+            const bool onLine = std::find(threat.line.begin(), threat.line.end(), p) != threat.line.end();
+            if (onLine || HasFour(me, p))
+                std::rotate(rootMoves + front, rootMoves + i, rootMoves + i + 1), ++front;
+        }
+        Move kept[POINT_COUNT], unknown[POINT_COUNT], hardest[POINT_COUNT];
+        int k = 0, u = 0, h = 0;
+        for (int i = 0; i < n && Elapsed() < millis_ / 3; ++i) {
+            Make(rootMoves[i].point);
+            const ThreatResult after = SolveThreats(them, kind, quick);
+            Unmake(rootMoves[i].point);
+            if (!after.complete)
+                unknown[u++] = rootMoves[i];
+            else if (!after.win)
+                kept[k++] = rootMoves[i];
+            else
+                hardest[h++] = {static_cast<int32_t>(std::min<int64_t>(after.nodes, 1 << 30)),
+                                rootMoves[i].point};
+        }
+        if (k == 0 && u > 0) std::copy(unknown, unknown + u, kept), k = u;
+        if (k == 0 && h > 0) {
+            std::stable_sort(hardest, hardest + h,
+                             [](const Move& x, const Move& y) { return x.order > y.order; });
+            k = std::min(h, 3);
+            std::copy(hardest, hardest + k, kept);
+        }
+        if (k > 0) {
+            std::copy(kept, kept + k, rootMoves);
+            n = k;
+        }
+        break;
+    }
+    n = std::min(n, 24);
+
+    // Iterative deepening with aspiration windows around the last score.
+    timed_ = true;
+    int bestMove = rootMoves[0].point;
+    int32_t bestScore = 0;
+    for (int depth = 1; depth <= maxDepth; ++depth) {
+        if (depth > 1 && Elapsed() > millis_ * 2 / 5) break;  // the next step would not end
+        int32_t window = 80;
+        int32_t alpha = depth >= 3 ? bestScore - window : -INFINITE_SCORE;
+        int32_t beta = depth >= 3 ? bestScore + window : INFINITE_SCORE;
+        int iterationMove = -1;
+        int32_t iterationScore = 0;
+        for (;;) {
+            // Root: the previous best first, then the rest by their order.
+            for (int i = 0; i < n; ++i) {
+                if (rootMoves[i].point == bestMove) {
+                    std::rotate(rootMoves, rootMoves + i, rootMoves + i + 1);
+                    break;
+                }
+            }
+            int32_t a = alpha, best = -INFINITE_SCORE;
+            int move = rootMoves[0].point;
+            for (int i = 0; i < n; ++i) {
+                const int p = rootMoves[i].point;
+                Make(p);
+                int32_t s;
+                if (i == 0) {
+                    s = -Node(depth - 1, -beta, -a, 1);
+                } else {
+                    s = -Node(depth - 1, -a - 1, -a, 1);
+                    if (s > a && s < beta) s = -Node(depth - 1, -beta, -a, 1);
+                }
+                Unmake(p);
+                if (stopped_) break;
+                if (s > best) {
+                    best = s;
+                    move = p;
+                    if (s > a) a = s;
+                    if (a >= beta) break;
+                }
+            }
+            if (stopped_) break;
+            if (best <= alpha && alpha > -INFINITE_SCORE) {
+                window *= 4;
+                alpha = std::max(-INFINITE_SCORE, bestScore - window);
+                if (window > 5000) alpha = -INFINITE_SCORE;
+                continue;
+            }
+            if (best >= beta && beta < INFINITE_SCORE) {
+                window *= 4;
+                beta = std::min(INFINITE_SCORE, bestScore + window);
+                if (window > 5000) beta = INFINITE_SCORE;
+                continue;
+            }
+            iterationMove = move;
+            iterationScore = best;
+            break;
+        }
+        if (iterationMove < 0) break;  // stopped: the last finished step stands
+        bestMove = iterationMove;
+        bestScore = iterationScore;
+        result.depth = depth;
+        if (bestScore >= PROVEN_SCORE || bestScore <= -PROVEN_SCORE) break;
+    }
+    result.point = bestMove;
+    result.score = bestScore;
+    result.nodes = nodes_;
+    result.reason = "search";
+    return result;
+}
+
+}  // namespace
+
+void SetTableBytes(size_t bytes) {
+    bytes = std::min<size_t>(bytes, size_t{1} << 31);  // more would not pay for itself
+    size_t entries = 1;
+    while (entries * 2 * sizeof(TableEntry) <= bytes)
+        entries *= 2;
+    s_table.reset();
+    s_table.reset(static_cast<TableEntry*>(std::calloc(entries, sizeof(TableEntry))));
+    if (!s_table) {  // no room: a table of one entry still works, only slower
+        entries = 1;
+        s_table.reset(static_cast<TableEntry*>(std::calloc(1, sizeof(TableEntry))));
+    }
+    s_tableMask = entries - 1;
+}
+
+void ClearTable() {
+    if (s_table) std::memset(s_table.get(), 0, (s_tableMask + 1) * sizeof(TableEntry));
+}
+
+ThinkResult Think(int32_t millis, int maxDepth) {
+    Searcher searcher(millis);
+    ThinkResult r = searcher.Run(maxDepth);
+    g_strongNodes += r.nodes;
+    return r;
+}
+
+}  // namespace strong

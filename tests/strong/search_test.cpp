@@ -1,0 +1,137 @@
+#include "player/strong/search.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/board.h"
+#include "engine/values.h"
+#include "player/search.h"
+#include "player/strong/position.h"
+#include "player/strong/threats.h"
+#include "tests/support/engine_fixture.h"
+
+namespace {
+
+class StrongSearchTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        g_stopSearch.store(0);
+        strong::SetTableBytes(4 << 20);
+    }
+    void TearDown() override { g_stopSearch.store(0); }
+};
+
+int64_t MillisSince(std::chrono::steady_clock::time_point t) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t)
+        .count();
+}
+
+}  // namespace
+
+TEST_F(StrongSearchTest, TacticalAnswers) {
+    struct Case {
+        const char* name;
+        int rule;
+        std::vector<std::string> rows;
+        std::vector<int> good;  // the only moves that keep the game (x + 19 y)
+    };
+    const Case cases[] = {
+        // Black to move in each (the diagrams are set without a stack).
+        {"make the double four",
+         0,
+         {"..X.....", "..X.....", "..X.....", "...XXXO.", "........", "O.O....O"},
+         {PointIndex(2, 3)}},
+        {"block the four",
+         1,
+         {"........", ".OOOO...", "X.......", "........", ".X..X..."},
+         {PointIndex(0, 1), PointIndex(5, 1)}},
+        {"stop the double four in the making",
+         0,
+         {"..O.....", "..O.....", "..O.....", "...OOOX.", "........", "...X...."},
+         {PointIndex(1, 3), PointIndex(2, 3), PointIndex(2, 4)}},
+        {"make the four-three",
+         1,
+         {"........", "....X...", "....X...", "OXXX....", "........", ".O....O."},
+         {PointIndex(4, 3)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetWithRule(c.rule);
+        SetPosition(c.rows, 0, 0);
+        const strong::ThinkResult r = strong::Think(500);
+        EXPECT_NE(std::find(c.good.begin(), c.good.end(), r.point), c.good.end())
+            << "played " << r.point % BOARD_SIZE << "," << r.point / BOARD_SIZE << " (" << r.reason << ")";
+    }
+}
+
+TEST_F(StrongSearchTest, LeavesTheEngineAsFoundWhetherItEndsStopsOrRunsOutOfTime) {
+    ResetWithRule(1);
+    PlayMoves("9,9 10,10 10,9 8,9 9,10 9,8 11,8 8,11");
+    const EngineSnapshot before = TakeEngineSnapshot();
+    // Within its time.
+    strong::Think(200);
+    EXPECT_TRUE(TakeEngineSnapshot() == before);
+    // Told to stop from another thread.
+    std::thread stopper([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        g_stopSearch.store(1);
+    });
+    const auto t0 = std::chrono::steady_clock::now();
+    const strong::ThinkResult r = strong::Think(20000);
+    const int64_t took = MillisSince(t0);
+    stopper.join();
+    g_stopSearch.store(0);
+    EXPECT_TRUE(TakeEngineSnapshot() == before);
+    EXPECT_LT(took, 150 + 300) << "did not stop promptly";
+    EXPECT_TRUE(r.point >= 0 && strong::EmptyPoint(r.point));
+}
+
+TEST_F(StrongSearchTest, KeepsItsTimeAndPlaysLegalMovesThroughAGame) {
+    ResetWithRule(1);
+    for (int move = 0; move < 40; ++move) {
+        const EngineSnapshot before = TakeEngineSnapshot();
+        const auto t0 = std::chrono::steady_clock::now();
+        const strong::ThinkResult r = strong::Think(100);
+        const int64_t took = MillisSince(t0);
+        EXPECT_LE(took, 100 + 150) << "move " << move;
+        ASSERT_TRUE(TakeEngineSnapshot() == before) << "move " << move;
+        ASSERT_GE(r.point, 0);
+        const int x = r.point % BOARD_SIZE, y = r.point / BOARD_SIZE;
+        ASSERT_TRUE(strong::EmptyPoint(r.point));
+        if (strong::SideToMove() == CELL_BLACK) {
+            ASSERT_TRUE(strong::Legal(CELL_BLACK, r.point)) << "forbidden move " << x << "," << y;
+        }
+        const bool five = strong::MakesFive(strong::SideToMove(), r.point);
+        RecordPush(x, y);
+        EnginePush(x, y);
+        if (five) break;
+    }
+    EXPECT_GT(g_stackCount, 10);
+}
+
+TEST_F(StrongSearchTest, StopsAWinByThrees) {
+    // Black to move; White threatens the double three at 9,9. By the solver, only 9,9 and the two
+    // points that spoil the horizontal three (6,9 and 10,9) leave White without a win.
+    for (int rule : {0, 1}) {
+        SCOPED_TRACE(rule);
+        ResetWithRule(rule);
+        SetPosition({"......X....", ".....OX....", ".....O.....", "...OO......", "..XX......."}, 4, 6);
+        strong::ThreatLimits limits;
+        limits.maxAttacks = 8;
+        ASSERT_TRUE(strong::SolveThreats(CELL_WHITE, strong::ThreatKind::FOURS_AND_THREES, limits).win);
+        const strong::ThinkResult r = strong::Think(1000);
+        ASSERT_GE(r.point, 0);
+        strong::Play(r.point);
+        const strong::ThreatResult after =
+            strong::SolveThreats(CELL_WHITE, strong::ThreatKind::FOURS_AND_THREES, limits);
+        strong::Undo();
+        EXPECT_TRUE(after.complete && !after.win)
+            << "after " << r.point % BOARD_SIZE << "," << r.point / BOARD_SIZE << " (" << r.reason << ")";
+    }
+}
