@@ -137,8 +137,8 @@ TEST_F(ClassesTest, OccupiedPointIsNothing) {
 }
 
 // Black's threes under restrictions count only where a move Black may play turns them into a
-// straight four. '*' is the point judged; in each fake case the only such point of one three
-// is right of '*' (the O, or the edge, closes the other end).
+// straight four. '*' is the point judged; in the hand-made cases the three along its row can
+// become a straight four only right of '*' (the O, or the edge, closes the other end).
 TEST_F(ClassesTest, ThreesThatCannotBecomeStraightFours) {
     struct Case {
         const char* name;
