@@ -42,6 +42,29 @@ inline int32_t ClassOfValue(int32_t value) {
 // Threat codes. ClassifyBlack: 0 nothing decisive, 1 double threat (four-three etc.), 2 open
 // four alone, 3 five, 4 forbidden (restricted only), 5 double three (unrestricted only).
 // ClassifyWhite: 0..3 as Black unrestricted, 4 double three.
+//
+// Black's threes under restrictions are exact: where the line values show two or more, each
+// is confirmed on the engine board, and a three whose every straight-four point is itself
+// forbidden to Black does not count. The confirmation writes trial stones into g_board and
+// takes them out again before it returns, so only the thread that owns the engine board may
+// call these; stacks and values are never touched.
 int32_t ClassifyBlack(int x, int y);
 int32_t ClassifyWhite(int x, int y);
 int32_t IsForbiddenBlack(int x, int y);
+
+// Which rule a point breaks for Black under restrictions (the first that applies, in this
+// order), or FORBIDDEN_NONE where Black may play it; for messages about a forbidden move.
+enum ForbiddenShape : int32_t {
+    FORBIDDEN_NONE = 0,
+    FORBIDDEN_OVERLINE = 1,
+    FORBIDDEN_DOUBLE_FOUR = 2,  // also two fours on one line
+    FORBIDDEN_DOUBLE_THREE = 3,
+};
+ForbiddenShape ForbiddenShapeBlack(int x, int y);
+
+// Trial stones a confirmation may stand on the board at once, the judged point's own included.
+// Each level stands one more stone, on a straight-four point of the three above it that is
+// again a double three by its lines; crowded random positions need up to four. At the cap the
+// lines alone decide, so one verdict judges at most 8^6 points (two points for each of four
+// threes per level), and in practice a handful.
+constexpr int MAX_TRIAL_STONES = 6;

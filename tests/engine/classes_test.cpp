@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 
 #include "engine/board.h"
 #include "engine/values.h"
@@ -133,4 +134,250 @@ TEST_F(ClassesTest, OccupiedPointIsNothing) {
         EXPECT_EQ(ClassifyWhite(10, 6), 0);
         EXPECT_EQ(IsForbiddenBlack(10, 6), 0);
     }
+}
+
+// Black's threes under restrictions count only where a move Black may play turns them into a
+// straight four. '*' is the point judged; in the hand-made cases the three along its row can
+// become a straight four only right of '*' (the O, or the edge, closes the other end).
+TEST_F(ClassesTest, ThreesThatCannotBecomeStraightFours) {
+    struct Case {
+        const char* name;
+        int left, top;
+        std::vector<std::string> rows;
+        int32_t code;
+        ForbiddenShape shape;
+    };
+    const Case cases[] = {
+        {"fake: its straight-four point makes a double four",
+         2,
+         2,
+         {"...O...O..", "....X..X..", ".....XXX..", "......XX..", "..O.XX*...", ".........."},
+         0,
+         FORBIDDEN_NONE},
+        {"fake: its straight-four point makes an overline",
+         2,
+         2,
+         {".......X..", ".......X..", ".......X..", "..O.XX*...", "......XX..", "......XX..", ".........."},
+         0,
+         FORBIDDEN_NONE},
+        {"fake: its straight-four point makes a real double three",
+         2,
+         2,
+         {"..........", "....X..X..", ".....X.X..", "..O.XX*...", "......X...", ".....X....", ".........."},
+         0,
+         FORBIDDEN_NONE},
+        // One level deeper: the straight-four point's upright three can only become a straight
+        // four below it, where Black would make a double four, so that point is no double three.
+        {"real: the double three of its straight-four point is fake",
+         2,
+         2,
+         {".......O..", "..........", "....X..X..", ".....X.X..", "..O.XX*...", "......X...", ".....X....",
+          ".........."},
+         4,
+         FORBIDDEN_DOUBLE_THREE},
+        // Found among crowded random positions: the verdict is right only once three, and four,
+        // trial stones may stand.
+        {"fake only when judged four points deep",
+         7,
+         8,
+         {".........", ".....XX..", "...X..X..", ".....XX..", ".XXX.X...", "...*.....", "........."},
+         0,
+         FORBIDDEN_NONE},
+        {"real only when judged five points deep",
+         6,
+         4,
+         {".........", "......XX.", ".....XXX.", ".X..X*X..", ".....O...", "....XXX..", "...XX....",
+          "....X....", "......XX.", "......X..", "........."},
+         4,
+         FORBIDDEN_DOUBLE_THREE},
+        {"a fake three beside two real ones",
+         2,
+         2,
+         {".......X..", ".......X..", ".......X..", "..O.XX*...", ".....XXX..", "......XX..", ".........."},
+         4,
+         FORBIDDEN_DOUBLE_THREE},
+        {"a fake three beside a four: four-three",
+         2,
+         2,
+         {".......X.O", ".......XX.", ".......X..", "..O.XX*...", ".....XXX..", "......XX..", ".........."},
+         1,
+         FORBIDDEN_NONE},
+        {"a fake three beside a real double four",
+         2,
+         2,
+         {".......X..", ".......XX.", ".......X..", "..O.XX*...", ".....XXX..", "......XXX.", ".........X",
+          ".........."},
+         4,
+         FORBIDDEN_DOUBLE_FOUR},
+        {"a five that is also a double three",
+         2,
+         2,
+         {"..X.X....", "...XX....", "..XX*XX..", "........."},
+         3,
+         FORBIDDEN_NONE},
+        {"the edge closes one end; the other makes an overline",
+         0,
+         0,
+         {".......", "....X..", "....X..", "....X..", ".XX*...", "...XX..", "...XX..", "......."},
+         0,
+         FORBIDDEN_NONE},
+        {"the edge closes one end; the other makes five",
+         0,
+         0,
+         {".......", ".......", "....X..", "....X..", ".XX*...", "...XX..", "...XX..", "......."},
+         4,
+         FORBIDDEN_DOUBLE_THREE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetWithRule(1);
+        SetPosition(c.rows, c.left, c.top);
+        PlayMoves("18,18 16,18");  // stones on the stacks too, far from the shape
+        const auto [px, py] = MarkedPoint(c.rows, c.left, c.top);
+        int threes = 0;
+        for (const int32_t v : g_blackLine[PointIndex(px, py)])
+            threes += ClassOfValue(v) == CLASS_THREE;
+        ASSERT_GE(threes, 2) << "the lines alone must see a double three here";
+
+        const EngineSnapshot before = TakeEngineSnapshot();
+        const ValueSummary summary = g_valueSummary;
+        EXPECT_EQ(ClassifyBlack(px, py), c.code);
+        EXPECT_EQ(IsForbiddenBlack(px, py), c.code == 4 ? 1 : 0);
+        EXPECT_EQ(ForbiddenShapeBlack(px, py), c.shape);
+        EXPECT_TRUE(TakeEngineSnapshot() == before) << "a verdict changed the engine's board or values";
+        EXPECT_TRUE(g_valueSummary == summary);
+    }
+}
+
+namespace {
+
+// A plain judge of Black's forbidden points, for comparison: it reads a copy of the board
+// stone by stone and knows nothing of the tables or the line values.
+class PlainRenjuJudge {
+public:
+    PlainRenjuJudge() {
+        for (int y = 0; y < BOARD_SIZE; ++y) {
+            for (int x = 0; x < BOARD_SIZE; ++x)
+                cell_[y][x] = g_board[CellIndex(x, y)];
+        }
+    }
+
+    // Whether Black may not play the empty point (x, y).
+    bool Forbidden(int x, int y) {
+        Set(x, y, CELL_BLACK);
+        bool five = false, overline = false;
+        int fours = 0, threes = 0;
+        for (const auto& s : STEPS) {
+            const int run = Run(x, y, s[0], s[1]);
+            five |= run == 5;
+            overline |= run > 5;
+            fours += FoursOnLine(x, y, s[0], s[1]);
+        }
+        for (const auto& s : STEPS) {
+            if (FoursOnLine(x, y, s[0], s[1]) == 0 && RealThree(x, y, s[0], s[1])) ++threes;
+        }
+        Set(x, y, CELL_EMPTY);
+        return !five && (overline || fours > 1 || threes > 1);
+    }
+
+private:
+    static constexpr int STEPS[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
+
+    bool Empty(int x, int y) const { return OnBoard(x, y) && cell_[y][x] == CELL_EMPTY; }
+    void Set(int x, int y, uint8_t c) { cell_[y][x] = c; }
+
+    // Black stones in an unbroken row through the Black stone at (x, y).
+    int Run(int x, int y, int dx, int dy) const {
+        int run = 1;
+        for (const int sign : {1, -1}) {
+            for (int k = 1; OnBoard(x + sign * k * dx, y + sign * k * dy) &&
+                            cell_[y + sign * k * dy][x + sign * k * dx] == CELL_BLACK;
+                 ++k)
+                ++run;
+        }
+        return run;
+    }
+
+    // The empty points of the line that give exactly five through (x, y).
+    std::vector<int> FivePoints(int x, int y, int dx, int dy) {
+        std::vector<int> ks;
+        for (int k = -5; k <= 5; ++k) {
+            const int ex = x + k * dx, ey = y + k * dy;
+            if (k == 0 || !Empty(ex, ey)) continue;
+            Set(ex, ey, CELL_BLACK);
+            if (Run(x, y, dx, dy) == 5) ks.push_back(k);
+            Set(ex, ey, CELL_EMPTY);
+        }
+        return ks;
+    }
+
+    // Fours of the line through (x, y): a straight four counts once, two separate fives twice.
+    int FoursOnLine(int x, int y, int dx, int dy) {
+        const std::vector<int> ks = FivePoints(x, y, dx, dy);
+        if (ks.empty()) return 0;
+        if (ks.size() == 1) return 1;
+        return ks.size() == 2 && ks[1] - ks[0] == 5 && Run(x, y, dx, dy) == 4 ? 1 : 2;
+    }
+
+    // Some point Black may play turns the line through (x, y) into a straight four.
+    bool RealThree(int x, int y, int dx, int dy) {
+        for (int k = -4; k <= 4; ++k) {
+            const int ex = x + k * dx, ey = y + k * dy;
+            if (k == 0 || !Empty(ex, ey)) continue;
+            Set(ex, ey, CELL_BLACK);
+            const std::vector<int> ks = FivePoints(x, y, dx, dy);
+            const bool straight = ks.size() == 2 && ks[1] - ks[0] == 5 && Run(x, y, dx, dy) == 4;
+            Set(ex, ey, CELL_EMPTY);
+            if (straight && !Forbidden(ex, ey)) return true;
+        }
+        return false;
+    }
+
+    uint8_t cell_[BOARD_SIZE][BOARD_SIZE];
+};
+
+}  // namespace
+
+// Crowded random positions: every empty point near the stones gets the same verdict from the
+// engine as from the plain judge, and no verdict leaves a trace on the engine's state.
+TEST_F(ClassesTest, ForbiddenPointsAgreeWithAPlainJudge) {
+    std::mt19937 rng(2026);
+    int lineDoubleThrees = 0, fakes = 0;
+    for (int game = 0; game < 40; ++game) {
+        ResetWithRule(1);
+        for (int move = 0; move < 44; ++move) {
+            int x, y;
+            do {
+                x = 5 + static_cast<int>(rng() % 9);
+                y = 5 + static_cast<int>(rng() % 9);
+            } while (g_board[CellIndex(x, y)] != CELL_EMPTY);
+            // Black more often than White: crowded Black shapes are where fake threes hide.
+            const uint8_t stone = rng() % 5 < 3 ? CELL_BLACK : CELL_WHITE;
+            g_board[CellIndex(x, y)] = g_gameBoard[CellIndex(x, y)] = stone;
+            StoreValues(RecomputedValues());
+
+            PlainRenjuJudge plain;
+            const EngineSnapshot before = TakeEngineSnapshot();
+            for (int py = 3; py < 16; ++py) {
+                for (int px = 3; px < 16; ++px) {
+                    if (g_board[CellIndex(px, py)] != CELL_EMPTY) continue;
+                    const bool forbidden = IsForbiddenBlack(px, py) == 1;
+                    ASSERT_EQ(forbidden, plain.Forbidden(px, py))
+                        << "game " << game << ", move " << move << ", point " << px << "," << py;
+                    ASSERT_EQ(ClassifyBlack(px, py) == 4, forbidden);
+                    int threes = 0;
+                    for (const int32_t v : g_blackLine[PointIndex(px, py)])
+                        threes += ClassOfValue(v) == CLASS_THREE;
+                    if (threes > 1) {
+                        ++lineDoubleThrees;
+                        fakes += !forbidden;
+                    }
+                }
+            }
+            ASSERT_TRUE(TakeEngineSnapshot() == before) << "game " << game << ", move " << move;
+        }
+    }
+    // The positions must hold the cases that matter, or the comparison proves little.
+    EXPECT_GT(lineDoubleThrees, 500);
+    EXPECT_GT(fakes, 30) << "of " << lineDoubleThrees << " double threes by their lines";
 }

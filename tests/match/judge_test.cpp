@@ -71,6 +71,13 @@ TEST_F(JudgeTest, RulingsOnShapes) {
         {"white overline under renju", 4, Colour::White, {"OOO*OO", "......"}, Verdict::Win, "overline"},
         {"double three under renju", 4, Colour::Black, doubleThree, Verdict::Forbidden, "double three"},
         {"double three, free rule", 0, Colour::Black, doubleThree, Verdict::Continue, ""},
+        // The row's three becomes a straight four only where Black would make a double four.
+        {"fake double three under renju",
+         4,
+         Colour::Black,
+         {"...O...O..", "....X..X..", ".....XXX..", "......XX..", "..O.XX*...", ".........."},
+         Verdict::Continue,
+         ""},
         {"white double three",
          4,
          Colour::White,

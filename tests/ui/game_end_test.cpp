@@ -8,6 +8,7 @@
 
 #include "engine/board.h"
 #include "engine/classes.h"
+#include "engine/values.h"
 #include "platform/random.h"
 #include "player/game_state.h"
 #include "tests/support/engine_fixture.h"
@@ -76,6 +77,38 @@ TEST_F(GameEndTest, ForbiddenShapesLoseOnlyForARestrictedBlackHuman) {
                 EXPECT_EQ(g_humanWins, humanWins + 1);
                 break;
         }
+        ExpectEngineMatchesRecord();
+    }
+}
+
+// Two threes by their lines, but the row's three becomes a straight four only right of '*', where
+// Black would make a double four: no double three, and the game goes on.
+TEST_F(GameEndTest, AFakeDoubleThreeIsNoForbiddenMove) {
+    const std::vector<std::string> fakeDoubleThree = {
+        ".....C...C.........",  //
+        "......H..H.........",  //
+        ".......HHH.........",  //
+        "........HH.........",  //
+        "....C.HH*..........",  //
+        "...................",  //
+        "...................",  //
+        "...................",  //
+        "C.C.C.C.C.C........",
+    };
+    for (const int rule : {1, 2}) {
+        SCOPED_TRACE(testing::Message() << "rule " << rule);
+        const auto [x, y] = SetUpPosition(rule, 1, fakeDoubleThree);
+        int threes = 0;
+        for (const int32_t v : g_blackLine[PointIndex(x, y)])
+            threes += ClassOfValue(v) == CLASS_THREE;
+        ASSERT_EQ(threes, 2);
+        ui = {};
+        const int moves = g_moveCount, computerWins = g_computerWins;
+        Click(x, y);
+        EXPECT_EQ(g_moveCount, moves + 2);  // the computer answered
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(g_gameOver, 0);
+        EXPECT_EQ(g_computerWins, computerWins);
         ExpectEngineMatchesRecord();
     }
 }

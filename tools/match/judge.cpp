@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "engine/classes.h"
-#include "engine/values.h"
 
 namespace match {
 
@@ -17,10 +16,9 @@ Judge::Judge(int rule) : restricted_(rule == RULE_RENJU) {
     ResetBoards();
 }
 
-int Judge::LongestLine(int x, int y, uint8_t stone, bool* exactFive) const {
+int Judge::LongestLine(int x, int y, uint8_t stone) const {
     static constexpr int STEPS[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
     int longest = 0;
-    *exactFive = false;
     for (const auto& s : STEPS) {
         int run = 1;
         for (const int sign : {1, -1}) {
@@ -30,7 +28,6 @@ int Judge::LongestLine(int x, int y, uint8_t stone, bool* exactFive) const {
                 ++run;
             }
         }
-        if (run == 5) *exactFive = true;
         longest = std::max(longest, run);
     }
     return longest;
@@ -40,32 +37,24 @@ Judgement Judge::Play(int x, int y) {
     if (!OnBoard(x, y)) return {Verdict::Illegal, "off the board"};
     if (g_board[CellIndex(x, y)] != CELL_EMPTY) return {Verdict::Illegal, "occupied"};
     const Colour side = ToMove();
-    // The engine's forbidden test reads the point's values, which exist only while it is empty.
+    // The engine's rule test reads the point's values, which exist only while it is empty.
     const bool blackRestricted = side == Colour::Black && restricted_;
-    const int32_t* lines = g_blackLine[PointIndex(x, y)];
-    const bool forbidden = blackRestricted && IsForbiddenBlack(x, y);
-    int threes = 0, fours = 0;
-    for (int d = 0; d < 4; ++d) {
-        const int32_t k = ClassOfValue(lines[d]);
-        threes += k == CLASS_THREE;
-        fours += k == CLASS_FOUR || k == CLASS_OPEN_FOUR;
-        if (lines[d] == -20) fours += 2;  // the tables' value for two fours on one line
-    }
+    const int32_t code = blackRestricted ? ClassifyBlack(x, y) : 0;
+    const ForbiddenShape shape = code == 4 ? ForbiddenShapeBlack(x, y) : FORBIDDEN_NONE;
     RecordPush(x, y);
     EnginePush(x, y);
     ++moves_;
-    bool exactFive = false;
-    const int longest = LongestLine(x, y, side == Colour::Black ? CELL_BLACK : CELL_WHITE, &exactFive);
     if (blackRestricted) {
         // A five counts even where the same stone makes a forbidden shape.
-        if (exactFive) return {Verdict::Win, "five"};
-        if (longest > 5) return {Verdict::Forbidden, "overline"};
-        if (forbidden)
-            return {Verdict::Forbidden, fours > 1    ? "double four"
-                                        : threes > 1 ? "double three"
-                                                     : "forbidden shape"};
-    } else if (longest >= 5) {
-        return {Verdict::Win, longest > 5 ? "overline" : "five"};
+        if (code == 3) return {Verdict::Win, "five"};
+        if (code == 4) {
+            return {Verdict::Forbidden, shape == FORBIDDEN_OVERLINE      ? "overline"
+                                        : shape == FORBIDDEN_DOUBLE_FOUR ? "double four"
+                                                                         : "double three"};
+        }
+    } else {
+        const int longest = LongestLine(x, y, side == Colour::Black ? CELL_BLACK : CELL_WHITE);
+        if (longest >= 5) return {Verdict::Win, longest > 5 ? "overline" : "five"};
     }
     if (moves_ == POINT_COUNT) return {Verdict::Draw, "full board"};
     return {};

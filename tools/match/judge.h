@@ -45,8 +45,9 @@ public:
     bool Restricted() const { return restricted_; }
 
 private:
-    // The longest line of one colour through (x, y) on any of the four directions.
-    int LongestLine(int x, int y, uint8_t stone, bool* exactFive) const;
+    // The longest line of one colour through (x, y) on any of the four directions: the win
+    // test where no restriction applies (Black under restrictions is judged by the engine).
+    int LongestLine(int x, int y, uint8_t stone) const;
 
     bool restricted_;
     int moves_ = 0;
