@@ -1,3 +1,11 @@
+// Alpha-beta below the root, fail-soft. The root searches every move with the full window, so
+// all its results stay exact. The early returns keep their meaning under windows: a computer
+// node's alpha only ever comes from scores below SCORE_WIN (a node returns at once on a higher
+// one), so a child that truly scores a win returns that exact score or fails high past beta;
+// likewise a human node's beta only comes from scores above SCORE_LOSS, so a child that truly
+// loses returns its exact score or fails low below alpha. Either way the node returns what
+// plain minimax would, or a bound on it on the side where its parent ignores the difference.
+// Children are searched in the same order, so the first win or loss met still decides.
 #include "player/search.h"
 
 #include <utility>
@@ -15,6 +23,7 @@ std::atomic<int32_t> g_stopSearch{0};
 std::atomic<int32_t> g_ponderRunning{0};
 int32_t g_extensionCount = 0;
 int64_t g_searchNodes = 0;
+bool g_searchPruning = true;
 
 namespace {
 
@@ -74,7 +83,7 @@ void SelectTopCandidates(Candidate* list, int n) {
     }
 }
 
-int32_t SearchMax(int depth) {
+int32_t SearchMax(int depth, int32_t alpha, int32_t beta) {
     ++g_searchNodes;
     if (StopRequested()) return 0;
     if (depth <= 1) return EvaluatePosition();
@@ -108,19 +117,20 @@ int32_t SearchMax(int depth) {
 
         if (show) g_display->DrawStone(x, y, g_humanBlack);
         EnginePush(x, y);
-        const int32_t s = SearchMin(depth - 1);
+        const int32_t s = SearchMin(depth - 1, g_searchPruning && best > alpha ? best : alpha, beta);
         EnginePop();
         if (show) g_display->ErasePoint(x, y);
         if (s > best) {
             if (s >= SCORE_WIN) return s;
             best = s;
+            if (best >= beta) return best;  // the human avoids this line: a lower bound is enough
         }
         if (c.value >= FIVE_VALUE) break;  // a five or a forced block: nothing else to look at
     }
     return best;
 }
 
-int32_t SearchMin(int depth) {
+int32_t SearchMin(int depth, int32_t alpha, int32_t beta) {
     ++g_searchNodes;
     CandidateList list;
     BuildCandidates(list, false);
@@ -156,20 +166,22 @@ int32_t SearchMin(int depth) {
         const int32_t own = humanBlack ? g_blackValue[c.point] : g_whiteValue[c.point];
         if (show) g_display->DrawStone(x, y, 1 - g_humanBlack);
         EnginePush(x, y);
+        const int32_t childBeta = g_searchPruning && best < beta ? best : beta;
         int32_t s;
         if (own > 20 && depth < 2 && g_extensionCount < g_extensionLimit) {
             // A threatening move at the horizon is answered with two more plies.
             ++g_extensionCount;
-            s = SearchMax(2);
+            s = SearchMax(2, alpha, childBeta);
             --g_extensionCount;
         } else {
-            s = SearchMax(depth - 1);
+            s = SearchMax(depth - 1, alpha, childBeta);
         }
         EnginePop();
         if (show) g_display->ErasePoint(x, y);
         if (s < best) {
             if (s <= SCORE_LOSS) return s;
             best = s;
+            if (best <= alpha) return best;  // the computer avoids this line: an upper bound is enough
         }
         if (c.value >= FIVE_VALUE) break;
     }
@@ -255,7 +267,7 @@ int32_t SearchRoot(int32_t* x, int32_t* y, int depth, RootResults* results) {
         EnginePush(cx, cy);
         const int32_t savedWidth = g_searchWidth;
         if (g_searchWidth > 5 && g_moveCount < 12) g_searchWidth = 5;
-        const int32_t s = SearchMin(child);
+        const int32_t s = SearchMin(child, FULL_WINDOW_LOW, FULL_WINDOW_HIGH);
         g_searchWidth = savedWidth;
         if (show) g_display->ErasePoint(cx, cy);
         examined[count++] = {s, {cx, cy}};

@@ -116,6 +116,8 @@ bool PlayOneMove(int32_t* x, int32_t* y) {
 }  // namespace
 
 std::vector<SearchRecord> GenerateRecords() {
+    // Written with plain minimax, so that no pruning can ever have shaped the record.
+    g_searchPruning = false;
     std::vector<SearchRecord> records;
     int sample = 0;
     for (int rule = 0; rule < 3; ++rule) {
@@ -179,5 +181,6 @@ std::vector<SearchRecord> GenerateRecords() {
             }
         }
     }
+    g_searchPruning = true;
     return records;
 }
