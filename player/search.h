@@ -48,8 +48,8 @@ int32_t SearchMin(int depth, int32_t alpha, int32_t beta);  // human to move
 constexpr int32_t FULL_WINDOW_LOW = INT32_MIN;
 constexpr int32_t FULL_WINDOW_HIGH = INT32_MAX;
 
-// false: every node searches all its moves with the window it was given, as a plain minimax
-// does. The reference that the record of root results is written with.
+// false: no cut-offs and no table of searched nodes, every node searches all its moves, as
+// plain minimax does. The reference that the record of root results is written with.
 extern bool g_searchPruning;
 
 // Reorders the first n entries so that entries 0 .. 7 are the highest, highest first; among
