@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <utility>
-#include <vector>
 
 #include "engine/classes.h"
 #include "engine/values.h"
@@ -94,13 +94,14 @@ struct TableEntry {
     uint8_t kind = 0;  // bit 0: computer to move; bits 1-2: the bound
 };
 
-// One per thread: a search runs on one thread from its start to its end.
+// One table for whichever thread searches: searches never overlap, as they share the engine
+// board. Its pages are only touched once a search uses them.
 struct SearchTable {
-    std::vector<TableEntry> entries;
+    TableEntry entries[size_t{1} << TABLE_BITS];
     uint32_t search = 0;
     uint64_t stones = 0;  // hash of the engine board's stones, kept by the search's pushes
 };
-thread_local SearchTable t_table;
+SearchTable g_table;
 
 // Random keys for a stone of either colour on each point.
 constexpr auto STONE_KEYS = [] {
@@ -120,7 +121,7 @@ constexpr auto STONE_KEYS = [] {
 
 // The stone the next push places, by the parity of the engine stack.
 void ToggleStone(int point) {
-    t_table.stones ^= STONE_KEYS[g_stackCount & 1][point];
+    g_table.stones ^= STONE_KEYS[g_stackCount & 1][point];
 }
 
 void PushMove(int x, int y) {
@@ -135,15 +136,14 @@ void PopMove(int x, int y) {
 
 // Starts a search: a fresh table generation and the hash of the stones on the board.
 void StartTable() {
-    if (t_table.entries.empty()) t_table.entries.resize(size_t{1} << TABLE_BITS);
-    if (++t_table.search == 0) {  // wrapped: forget every entry
-        std::fill(t_table.entries.begin(), t_table.entries.end(), TableEntry{});
-        t_table.search = 1;
+    if (++g_table.search == 0) {  // wrapped: forget every entry
+        std::fill(std::begin(g_table.entries), std::end(g_table.entries), TableEntry{});
+        g_table.search = 1;
     }
-    t_table.stones = 0;
+    g_table.stones = 0;
     for (int i = 0; i < g_stackCount; ++i) {
         const MoveEntry m = g_stack[i];
-        t_table.stones ^= STONE_KEYS[i & 1][PointIndex(m.x, m.y)];
+        g_table.stones ^= STONE_KEYS[i & 1][PointIndex(m.x, m.y)];
     }
 }
 
@@ -152,13 +152,13 @@ void StartTable() {
 template <class Node>
 int32_t Remembered(bool computerToMove, int depth, int32_t alpha, int32_t beta, Node node) {
     if (!g_searchPruning || depth < TABLE_MIN_DEPTH) return node(depth, alpha, beta);
-    const uint64_t stones = t_table.stones;
+    const uint64_t stones = g_table.stones;
     const size_t slot = stones & ((size_t{1} << TABLE_BITS) - 1);
     const auto same = [&](const TableEntry& e) {
-        return e.search == t_table.search && e.stones == stones && e.depth == depth &&
+        return e.search == g_table.search && e.stones == stones && e.depth == depth &&
                e.extensions == g_extensionCount && e.width == g_searchWidth && (e.kind & 1) == computerToMove;
     };
-    const TableEntry& e = t_table.entries[slot];
+    const TableEntry& e = g_table.entries[slot];
     if (same(e)) {
         const Bound bound = static_cast<Bound>(e.kind >> 1);
         if (bound == BOUND_EXACT || (bound == BOUND_LOWER && e.value >= beta) ||
@@ -168,10 +168,10 @@ int32_t Remembered(bool computerToMove, int depth, int32_t alpha, int32_t beta, 
     const int32_t value = node(depth, alpha, beta);
     if (StopRequested()) return value;  // a stopped search's scores mean nothing
     const Bound bound = value <= alpha ? BOUND_UPPER : value >= beta ? BOUND_LOWER : BOUND_EXACT;
-    TableEntry& slotEntry = t_table.entries[slot];
+    TableEntry& slotEntry = g_table.entries[slot];
     slotEntry.stones = stones;
     slotEntry.value = value;
-    slotEntry.search = t_table.search;
+    slotEntry.search = g_table.search;
     slotEntry.depth = static_cast<int8_t>(depth);
     slotEntry.extensions = static_cast<int8_t>(g_extensionCount);
     slotEntry.width = static_cast<int8_t>(g_searchWidth);
