@@ -192,13 +192,16 @@ void MiddleGamePositions() {
 
 }  // namespace
 
-// renju-bench [--middle-game] [TABLE_DIR]: the fixed positions, or the middle-game set.
+// renju-bench [--middle-game] [--plain] [TABLE_DIR]: the fixed positions, or the middle-game
+// set; --plain searches without cut-offs or table, as plain minimax.
 int main(int argc, char** argv) {
     bool middleGame = false;
     const char* dir = RENJU_TABLE_DIR;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--middle-game") == 0)
             middleGame = true;
+        else if (std::strcmp(argv[i], "--plain") == 0)
+            g_searchPruning = false;  // plain minimax: the Results it must keep, slowly
         else
             dir = argv[i];
     }
