@@ -41,8 +41,16 @@ extern int64_t g_searchNodes;     // max, min and leaf evaluations, for the benc
 // Computer to move at the top of the tree: returns the score and writes the chosen move and
 // the examined root moves. depth is 4 .. 12 plies.
 int32_t SearchRoot(int32_t* x, int32_t* y, int depth, RootResults* results);
-int32_t SearchMax(int depth);  // computer to move
-int32_t SearchMin(int depth);  // human to move
+// Below the root, with an alpha-beta window, fail-soft: a score at or below alpha is an upper
+// bound of the true score, one at or above beta a lower bound, one between them exact.
+int32_t SearchMax(int depth, int32_t alpha, int32_t beta);  // computer to move
+int32_t SearchMin(int depth, int32_t alpha, int32_t beta);  // human to move
+constexpr int32_t FULL_WINDOW_LOW = INT32_MIN;
+constexpr int32_t FULL_WINDOW_HIGH = INT32_MAX;
+
+// false: no cut-offs and no table of searched nodes, every node searches all its moves, as
+// plain minimax does. The reference that the record of root results is written with.
+extern bool g_searchPruning;
 
 // Reorders the first n entries so that entries 0 .. 7 are the highest, highest first; among
 // equal values the one met first stays ahead.

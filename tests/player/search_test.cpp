@@ -261,34 +261,41 @@ TEST_F(SearchTest, LeavesTheEngineAsItFoundIt) {
 }
 
 // Stopped part-way, by the search's own display or by another thread: the root gives up with
-// SCORE_EVEN and the engine is as before.
+// SCORE_EVEN and the engine is as before. Stops early and late in the tree, where the windows
+// below the root have narrowed and the nodes that see the stop cut their loops short.
 TEST_F(SearchTest, StoppedSearchRestoresEverything) {
-    // Stops deep inside the tree, at the 50th move shown below the root.
+    // Stops deep inside the tree, at a given move shown below the root.
     struct StopDeepInside : DisplayRecorder {
+        int stopAt = 0;
         int stones = 0;
         void DrawStone(int x, int y, int colour) override {
             DisplayRecorder::DrawStone(x, y, colour);
-            if (colour < 2 && ++stones == 50) g_stopSearch = 1;
+            if (colour < 2 && ++stones == stopAt) g_stopSearch = 1;
         }
-    } stopper;
+    };
 
     PlayMoves("9,9 10,10 8,10 10,8 9,10 9,11");
     g_humanBlack = 0;
     g_searchMode = 2;
-    g_display = &stopper;
     g_level = 4;
-    ConfigureSearch(g_moveCount);
     EngineSnapshot before = TakeEngineSnapshot();
-    EXPECT_EQ(Search(8).score, SCORE_EVEN);
-    // The minimising nodes finish their loops, whose children return at once.
-    EXPECT_GE(stopper.stones, 50);
-    EXPECT_LT(stopper.stones, 80);
-    int shown = 0;
-    for (const auto& call : stopper.calls)
-        shown += call.what == "stone" ? 1 : -1;
-    EXPECT_EQ(shown, 0) << "every move shown is removed again";
-    EXPECT_EQ(TakeEngineSnapshot(), before);
-    EXPECT_EQ(g_extensionCount, 0);
+    for (const int stopAt : {1, 30, 80}) {
+        StopDeepInside stopper;
+        stopper.stopAt = stopAt;
+        g_display = &stopper;
+        g_stopSearch = 0;
+        ConfigureSearch(g_moveCount);
+        EXPECT_EQ(Search(8).score, SCORE_EVEN) << "stop at " << stopAt;
+        // The minimising nodes finish their loops, whose children return at once.
+        EXPECT_GE(stopper.stones, stopAt);
+        EXPECT_LT(stopper.stones, stopAt + 30);
+        int shown = 0;
+        for (const auto& call : stopper.calls)
+            shown += call.what == "stone" ? 1 : -1;
+        EXPECT_EQ(shown, 0) << "every move shown is removed again, stop at " << stopAt;
+        EXPECT_EQ(TakeEngineSnapshot(), before) << "stop at " << stopAt;
+        EXPECT_EQ(g_extensionCount, 0);
+    }
 
     g_stopSearch = 0;
     g_display = nullptr;
