@@ -319,11 +319,28 @@ TEST_F(BoardViewTest, DrawingFromAnotherThreadHappensOnTheWindowThreadInOrder) {
     });
     worker.join();
     EXPECT_EQ(view.Image(), fresh) << "drawn on the worker thread";
-    QCoreApplication::processEvents();
+    ApplyQueuedDrawing();
     EXPECT_EQ(PixelAt(view, Centre(view, 3, 4)), kBlackRgb);  // erased: the crossing again
     EXPECT_EQ(PixelAt(view, Centre(view, 3, 4) + QPoint(-1, -1)), kBoardRgb);
     EXPECT_EQ(PixelAt(view, Centre(view, 6, 4)), kWhiteRgb);  // the stone came after the erase
     EXPECT_EQ(PixelAt(view, Centre(view, 7, 5) + QPoint(-1, -7)), kWhiteRgb);
+}
+
+// A search that ends with its ring still queued (drawn, then erased, on the point it then
+// plays): the stone drawn on the window's thread afterwards stays, whatever runs next.
+TEST_F(BoardViewTest, DrawingLeftQueuedByASearchComesBeforeItsMove) {
+    CBoardView view;
+    PaintAt(view, 400, 400);
+    std::thread search([&view] {
+        view.DrawStone(5, 5, 3);
+        view.ErasePoint(5, 5);
+    });
+    search.join();
+    view.DrawStone(5, 5, 1);
+    QCoreApplication::processEvents();
+    ApplyQueuedDrawing();
+    EXPECT_EQ(PixelAt(view, Centre(view, 5, 5)), kWhiteRgb);
+    EXPECT_EQ(PixelAt(view, Centre(view, 5, 5) + QPoint(-9, 0)), kBlackRgb) << "the stone's rim";
 }
 
 TEST_F(BoardViewTest, WaitHookRunsQueuedDrawingAndTitles) {
