@@ -10,9 +10,10 @@
 
 #include "engine/patterns.h"
 #include "ui/board_view.h"
+#include "ui/interaction.h"
 
 void MessageBoxReporter::Critical(const QString& caption, const QString& text) {
-    QMessageBox::critical(nullptr, caption, text);
+    MakeMessageBox(nullptr, caption, text, MessageIcon::STOP, MessageButtons::OK)->exec();
 }
 
 std::optional<std::vector<MoveEntry>> ParseMoves(const QString& text) {
