@@ -205,7 +205,8 @@ void CBoardView::PaintLastMoveMark(QPainter& painter) {
     if (m_boardShown == 0) return;
     const int n = g_moveCount;
     // The cross follows each computer move, so the computer's previous move loses its cross.
-    if (g_stackCount > 2 && n >= 3) PaintStone(painter, g_moves[n - 3].x, g_moves[n - 3].y, 1 - n % 2);
+    // Counted on the game record: a paint may come while a search has the engine's stack.
+    if (n >= 3) PaintStone(painter, g_moves[n - 3].x, g_moves[n - 3].y, 1 - n % 2);
     // So does whichever stone a full repaint marked meanwhile (the human's, while the computer
     // thought): one move carries the cross.
     const int last = n > 0 ? PointIndex(g_moves[n - 1].x, g_moves[n - 1].y) : -1;
