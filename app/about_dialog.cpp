@@ -5,8 +5,11 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "ui/window_chrome.h"
+
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle("About Renju");
+    SetDialogButtonsOnly(*this);
     auto* icon = new QLabel(this);
     icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     auto* version = new QLabel(VERSION_LINE, this);
@@ -26,4 +29,5 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons, 2, 0, 1, 2);
     layout->setColumnStretch(1, 1);
     setFixedWidth(320);
+    setFixedHeight(heightForWidth(320) > 0 ? heightForWidth(320) : sizeHint().height());
 }

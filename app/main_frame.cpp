@@ -5,11 +5,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QTimer>
+#include <QWindow>
 
 #include "app/game_app.h"
 #include "ui/board_view.h"
 #include "ui/commands.h"
 #include "ui/help.h"
+#include "ui/window_chrome.h"
 
 namespace {
 
@@ -17,6 +20,7 @@ const char* const LEVEL_CAPTIONS[8] = {"Naive",  "Basic",        "Normal",      
                                        "Master", "Quite slow 1", "Quite slow 2", "Quite slow 3"};
 
 constexpr char COMMAND_PROPERTY[] = "command";
+constexpr int FRAME_WAIT_MILLIS = 5000;  // how long after showing the frame may still arrive
 
 }  // namespace
 
@@ -127,9 +131,39 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::ShowAtStartSize() {
+    m_fittingStartSize = true;
+    m_fittedFrame = QMargins();
+    resize(START_WIDTH, START_HEIGHT);
     show();
-    // resize() sets the inside of the window; the frame of the window manager is known only
-    // once the window exists, so take it off now.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(START_WIDTH - frame.width(), START_HEIGHT - frame.height());
+    FitStartSize();
+    raise();
+    activateWindow();
+    // A frame that has not come by then is not coming from this start.
+    QTimer::singleShot(FRAME_WAIT_MILLIS, this, [this] { m_fittingStartSize = false; });
+}
+
+void CMainFrame::FitStartSize() {
+    if (!m_fittingStartSize || !windowHandle()) return;
+    // resize() sets the inside of the window; the frame is the window manager's.
+    const QMargins frame = windowHandle()->frameMargins();
+    if (frame == m_fittedFrame) return;
+    m_fittedFrame = frame;
+    resize(InsideSizeFor({START_WIDTH, START_HEIGHT}, frame));
+    // Once a real frame has been taken off, the size is the user's.
+    if (!frame.isNull()) m_fittingStartSize = false;
+}
+
+bool CMainFrame::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::WindowActivate:
+            FitStartSize();
+            break;
+        default:
+            break;
+    }
+    return handled;
 }

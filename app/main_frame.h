@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMargins>
 
 class CBoardView;
 class QMenu;
@@ -19,7 +20,8 @@ public:
     ~CMainFrame() override;
 
     CBoardView* View() const { return m_boardView; }
-    // Shows the window at its start size.
+    // Shows the window at its start size, frame included, as the active window (so that keys
+    // work at once, also without a window manager).
     void ShowAtStartSize();
 
     // Routes a command as a menu item or key would; true when some handler took it.
@@ -34,15 +36,22 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     QMenu* AddMenu(const QString& caption);
     void AddItem(QMenu* menu, const QString& caption, int id);
     void AddAccelerators();
+    // Sets the inside size that gives the start size with the frame known now.
+    void FitStartSize();
 
     CBoardView* m_boardView;
     QMenu* m_fileMenu;
     QMenu* m_gameMenu;
     QMenu* m_setupMenu;
     QMenu* m_helpMenu;
+    // A window manager adds its frame some time after the window is shown: until then the
+    // start size follows the frame's margins as they become known.
+    bool m_fittingStartSize = false;
+    QMargins m_fittedFrame;
 };

@@ -13,9 +13,10 @@
 #include "engine/patterns.h"
 #include "ui/board_view.h"
 #include "ui/help.h"
+#include "ui/interaction.h"
 
 void MessageBoxReporter::Critical(const QString& caption, const QString& text) {
-    QMessageBox::critical(nullptr, caption, text);
+    MakeMessageBox(nullptr, caption, text, MessageIcon::STOP, MessageButtons::OK)->exec();
 }
 
 void StderrReporter::Critical(const QString& caption, const QString& text) {

@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QThread>
 
 #include "engine/board.h"
 #include "platform/random.h"
@@ -19,6 +18,9 @@ const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
 const QColor kBoard = QColor::fromRgb(CBoardView::BOARD_COLOR);
 
+// The one board window, for the waiting hook; touched on the window's thread only.
+CBoardView* s_view = nullptr;
+
 constexpr int kStarPoints[9][2] = {{3, 3},  {9, 3},  {15, 3}, {3, 9},  {9, 9},
                                    {15, 9}, {3, 15}, {9, 15}, {15, 15}};
 
@@ -28,6 +30,7 @@ CBoardView::CBoardView(QWidget* parent) : QWidget(parent) {
     // The start-of-run state: empty boards and the default settings of a fresh game.
     StopPondering();
     g_display = this;
+    s_view = this;
     ResetBoards();
     SeedRandom(TickCount());
     g_level = 1;
@@ -55,6 +58,7 @@ CBoardView::~CBoardView() {
     StopPondering();
     if (m_waitCursor) QGuiApplication::restoreOverrideCursor();
     if (g_display == this) g_display = nullptr;
+    if (s_view == this) s_view = nullptr;
 }
 
 BoardGeometry CBoardView::Geometry() const {
@@ -62,7 +66,7 @@ BoardGeometry CBoardView::Geometry() const {
 }
 
 bool CBoardView::OnOwnThread() const {
-    return QThread::currentThread() == thread();
+    return std::this_thread::get_id() == m_ownThread;
 }
 
 void CBoardView::Invalidate() {
@@ -70,8 +74,14 @@ void CBoardView::Invalidate() {
     update();
 }
 
+QSize CBoardView::DeviceSize() const {
+    return size() * devicePixelRatioF();
+}
+
 void CBoardView::paintEvent(QPaintEvent*) {
-    if (m_needsFullPaint || m_image.size() != size()) {
+    ApplyQueuedDrawing();
+    if (m_needsFullPaint || m_image.size() != DeviceSize() ||
+        m_image.devicePixelRatioF() != devicePixelRatioF()) {
         OnPaint();
     } else {
         UpdateTitle(m_lastScore);  // every paint writes the status, as a full one does
@@ -91,8 +101,15 @@ void CBoardView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CBoardView::OnPaint() {
+    ApplyQueuedDrawing();  // a full repaint comes after whatever was drawn before it
     m_needsFullPaint = false;
-    if (m_image.size() != size()) m_image = QImage(size(), QImage::Format_RGB32);
+    m_markedPoint = -1;
+    // The geometry stays in logical pixels; the image holds the screen's own pixels.
+    const qreal ratio = devicePixelRatioF();
+    if (m_image.size() != DeviceSize() || m_image.devicePixelRatioF() != ratio) {
+        m_image = QImage(DeviceSize(), QImage::Format_RGB32);
+        m_image.setDevicePixelRatio(ratio);
+    }
     m_image.fill(palette().color(QPalette::Window));
     if (!m_image.isNull()) {
         QPainter painter(&m_image);
@@ -188,7 +205,17 @@ void CBoardView::PaintLastMoveMark(QPainter& painter) {
     if (m_boardShown == 0) return;
     const int n = g_moveCount;
     // The cross follows each computer move, so the computer's previous move loses its cross.
-    if (g_stackCount > 2 && n >= 3) PaintStone(painter, g_moves[n - 3].x, g_moves[n - 3].y, 1 - n % 2);
+    // Counted on the game record: a paint may come while a search has the engine's stack.
+    if (n >= 3) PaintStone(painter, g_moves[n - 3].x, g_moves[n - 3].y, 1 - n % 2);
+    // So does whichever stone a full repaint marked meanwhile (the human's, while the computer
+    // thought): one move carries the cross.
+    const int last = n > 0 ? PointIndex(g_moves[n - 1].x, g_moves[n - 1].y) : -1;
+    if (m_markedPoint >= 0 && m_markedPoint != last) {
+        const int x = m_markedPoint % BOARD_SIZE, y = m_markedPoint / BOARD_SIZE;
+        const int cell = g_gameBoard[CellIndex(x, y)];
+        if (cell == CELL_BLACK || cell == CELL_WHITE) PaintStone(painter, x, y, cell == CELL_BLACK ? 0 : 1);
+    }
+    m_markedPoint = last;
     if (n == 0) return;
     const QColor& pen = n % 2 ? kWhite : kBlack;
     const int cx = m_gridLeft + g_moves[n - 1].x * m_cellWidth;
@@ -198,48 +225,93 @@ void CBoardView::PaintLastMoveMark(QPainter& painter) {
     DrawPixelLine(painter, {cx - ax + 1, cy}, {cx + ax - 1, cy}, pen);
 }
 
-void CBoardView::DrawStone(int x, int y, int colour) {
-    if (!OnOwnThread()) {
-        QMetaObject::invokeMethod(
-            this, [this, x, y, colour] { DrawStone(x, y, colour); }, Qt::QueuedConnection);
-        return;
+// Another thread only leaves its call in the queue: no toolkit call is made off the window's
+// thread, and the mutex is the whole hand-over.
+void CBoardView::Enqueue(const QueuedCall& call) {
+    std::lock_guard lock(m_queueMutex);
+    m_queue.push_back(call);
+}
+
+void CBoardView::ApplyQueuedDrawing() {
+    std::vector<QueuedCall> calls;
+    {
+        std::lock_guard lock(m_queueMutex);
+        calls.swap(m_queue);
     }
+    for (const QueuedCall& call : calls)
+        Apply(call);
+}
+
+void CBoardView::Apply(const QueuedCall& call) {
+    switch (call.kind) {
+        case QueuedCall::STONE:
+            return DrawStoneNow(call.a, call.b, call.c);
+        case QueuedCall::ERASE:
+            return ErasePointNow(call.a, call.b);
+        case QueuedCall::MARK:
+            return DrawLastMoveMarkNow();
+        case QueuedCall::TITLE:
+            return UpdateTitleNow(call.a);
+        case QueuedCall::CURSOR:
+            return SetWaitCursorNow(call.a != 0);
+    }
+}
+
+// On the window's thread every call first applies what other threads queued before it, so the
+// board shows the calls in the order they were made.
+void CBoardView::DrawStone(int x, int y, int colour) {
+    if (!OnOwnThread()) return Enqueue({QueuedCall::STONE, x, y, colour});
+    ApplyQueuedDrawing();
+    DrawStoneNow(x, y, colour);
+}
+
+void CBoardView::ErasePoint(int x, int y) {
+    if (!OnOwnThread()) return Enqueue({QueuedCall::ERASE, x, y});
+    ApplyQueuedDrawing();
+    ErasePointNow(x, y);
+}
+
+void CBoardView::DrawLastMoveMark() {
+    if (!OnOwnThread()) return Enqueue({QueuedCall::MARK});
+    ApplyQueuedDrawing();
+    DrawLastMoveMarkNow();
+}
+
+void CBoardView::UpdateTitle(int score) {
+    if (!OnOwnThread()) return Enqueue({QueuedCall::TITLE, score});
+    ApplyQueuedDrawing();
+    UpdateTitleNow(score);
+}
+
+void CBoardView::SetWaitCursor(bool on) {
+    if (!OnOwnThread()) return Enqueue({QueuedCall::CURSOR, on ? 1 : 0});
+    ApplyQueuedDrawing();
+    SetWaitCursorNow(on);
+}
+
+void CBoardView::DrawStoneNow(int x, int y, int colour) {
     if (m_boardShown == 0 || m_image.isNull()) return;
     QPainter painter(&m_image);
     PaintStone(painter, x, y, colour);
     update();
 }
 
-void CBoardView::ErasePoint(int x, int y) {
-    if (!OnOwnThread()) {
-        QMetaObject::invokeMethod(
-            this, [this, x, y] { ErasePoint(x, y); }, Qt::QueuedConnection);
-        return;
-    }
+void CBoardView::ErasePointNow(int x, int y) {
     if (m_image.isNull()) return;
+    if (m_markedPoint == PointIndex(x, y)) m_markedPoint = -1;
     QPainter painter(&m_image);
     PaintErase(painter, x, y);
     update();
 }
 
-void CBoardView::DrawLastMoveMark() {
-    if (!OnOwnThread()) {
-        QMetaObject::invokeMethod(
-            this, [this] { DrawLastMoveMark(); }, Qt::QueuedConnection);
-        return;
-    }
+void CBoardView::DrawLastMoveMarkNow() {
     if (m_boardShown == 0 || m_image.isNull()) return;
     QPainter painter(&m_image);
     PaintLastMoveMark(painter);
     update();
 }
 
-void CBoardView::UpdateTitle(int score) {
-    if (!OnOwnThread()) {
-        QMetaObject::invokeMethod(
-            this, [this, score] { UpdateTitle(score); }, Qt::QueuedConnection);
-        return;
-    }
+void CBoardView::UpdateTitleNow(int score) {
     if (g_moveCount < 2) g_thinkMillis = 0;
     const std::string text =
         TitleText(score, {g_moveCount, g_level, g_titleColor, g_showInfo, g_thinkMillis});
@@ -247,12 +319,7 @@ void CBoardView::UpdateTitle(int score) {
     window()->setWindowTitle(QString::fromStdString(text));
 }
 
-void CBoardView::SetWaitCursor(bool on) {
-    if (!OnOwnThread()) {
-        QMetaObject::invokeMethod(
-            this, [this, on] { SetWaitCursor(on); }, Qt::QueuedConnection);
-        return;
-    }
+void CBoardView::SetWaitCursorNow(bool on) {
     if (on == m_waitCursor) return;
     m_waitCursor = on;
     if (on) {
@@ -260,4 +327,8 @@ void CBoardView::SetWaitCursor(bool on) {
     } else {
         QGuiApplication::restoreOverrideCursor();
     }
+}
+
+void ApplyQueuedDrawing() {
+    if (s_view) s_view->ApplyQueuedDrawing();
 }

@@ -2,16 +2,20 @@
 // the fifth-move rings, scaled to its size, and writes the status into the frame's title. It
 // also runs the play flow: the human's clicks, the computer's answers, new game and undo.
 //
-// Drawing goes into a backing image the size of the window, because the computer player draws
-// between paints (its thinking display); a paint event shows that image and redraws it fully
-// only after a resize or an Invalidate().
+// Drawing goes into a backing image the size of the window (in device pixels, so that the board
+// stays sharp on a scaled screen), because the computer player draws between paints (its
+// thinking display); a paint event shows that image and redraws it fully only after a resize or
+// an Invalidate().
 #pragma once
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <mutex>
 #include <optional>
+#include <thread>
+#include <vector>
 
 #include "player/display.h"
 
@@ -46,13 +50,17 @@ public:
     explicit CBoardView(QWidget* parent = nullptr);
     ~CBoardView() override;
 
-    // BoardDisplay. Safe from any thread: calls from another thread are queued to the window's
-    // thread in the order they were made.
+    // BoardDisplay. Safe from any thread: calls from another thread wait in the window's own
+    // queue, which the window's thread empties, in order, whenever it waits for the computer,
+    // paints or draws; so every call a search made is on the board before the move it chose.
     void DrawStone(int x, int y, int colour) override;
     void ErasePoint(int x, int y) override;
     void DrawLastMoveMark() override;
     void UpdateTitle(int score) override;
     void SetWaitCursor(bool on) override;
+
+    // Applies the drawing calls that other threads left in the queue. Window thread only.
+    void ApplyQueuedDrawing();
 
     // Redraws everything into the backing image: grid, stones, cross, proposal rings, title.
     void OnPaint();
@@ -94,10 +102,24 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // A display call made on another thread, kept for the window's thread.
+    struct QueuedCall {
+        enum Kind { STONE, ERASE, MARK, TITLE, CURSOR } kind;
+        int a = 0, b = 0, c = 0;
+    };
+
     void StartPlayState();
+    void Enqueue(const QueuedCall& call);
+    void Apply(const QueuedCall& call);
+    void DrawStoneNow(int x, int y, int colour);
+    void ErasePointNow(int x, int y);
+    void DrawLastMoveMarkNow();
+    void UpdateTitleNow(int score);
+    void SetWaitCursorNow(bool on);
     void OnScore();
     void OnTimeLimit();
     bool OnOwnThread() const;
+    QSize DeviceSize() const;  // the window's size in the screen's pixels
     void DrawGrid(QPainter& painter);
     void PaintStone(QPainter& painter, int x, int y, int colour);
     void PaintErase(QPainter& painter, int x, int y);
@@ -121,7 +143,15 @@ private:
     int m_lastScore = 0;
 
     QImage m_image;
+    int m_markedPoint = -1;  // the point whose stone carries the cross in the image, or -1
     bool m_needsFullPaint = true;
     bool m_waitCursor = false;
     bool m_busy = false;  // a play-flow action runs: a click, new game or undo that comes now is not taken
+
+    const std::thread::id m_ownThread = std::this_thread::get_id();
+    std::mutex m_queueMutex;  // guards m_queue, the one thing other threads touch
+    std::vector<QueuedCall> m_queue;
 };
+
+// Applies the queued drawing of the one board window, if there is one. Window thread only.
+void ApplyQueuedDrawing();

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <QScreen>
 #include <QStringDecoder>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -18,6 +19,8 @@
 #include <filesystem>
 
 #include "platform/data_files.h"
+
+#include "ui/window_chrome.h"
 
 namespace {
 
@@ -181,6 +184,20 @@ bool ParseTopicLine(const QString& line, int* number, QString* title) {
     return ok;
 }
 
+// Opens the help window beside the game's window, or centred on it when the screen has no
+// room beside it, rather than wherever the system puts a new window.
+void PlaceBesideOwner(QWidget& window, QWidget* owner) {
+    if (!owner) return;
+    const QWidget* top = owner->window();
+    const QScreen* screen = top->screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    // The help window's frame is taken to be like the game window's.
+    const QSize frame = top->frameGeometry().size() - top->geometry().size();
+    window.resize(window.size().boundedTo(area.size() - frame));
+    window.move(PlaceBeside(top->frameGeometry(), window.size() + frame, area).topLeft());
+}
+
 void ShowInWindow(QWidget* owner, const QString& caption, const QString& html) {
     if (!s_window) {
         // Owned by the main window, so that it goes when that window goes.
@@ -192,6 +209,7 @@ void ShowInWindow(QWidget* owner, const QString& caption, const QString& html) {
         s_view = new QTextBrowser(s_window);
         s_view->setOpenExternalLinks(false);
         layout->addWidget(s_view);
+        PlaceBesideOwner(*s_window, owner);
     }
     s_window->setWindowTitle(caption);
     s_view->setHtml(html);

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 enum class MessageIcon { NONE, STOP, INFORMATION, EXCLAMATION, QUESTION };
@@ -24,6 +26,10 @@ public:
     // Waits while the window keeps painting; input made meanwhile is dropped.
     virtual void Pause(int millis) = 0;
 };
+
+// The message box that ShowMessage runs: dialog buttons only, and wide enough for its caption.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* owner, const QString& caption, const QString& text,
+                                            MessageIcon icon, MessageButtons buttons);
 
 // The one in force: the real one unless a test installed another.
 Interaction& CurrentInteraction();

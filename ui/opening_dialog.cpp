@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "engine/openings.h"
+#include "ui/window_chrome.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ COpeningDlg::COpeningDlg(QWidget* parent)
       m_ok(new QPushButton(QString::fromUtf8("OK(&O)"), this)),
       m_cancel(new QPushButton(QString::fromUtf8("Cancel(&C)"), this)) {
     setWindowTitle("Choose a start type");
+    SetDialogButtonsOnly(*this);
 
     auto* radios = new QGridLayout;
     radios->setVerticalSpacing(2);

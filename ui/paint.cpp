@@ -72,7 +72,9 @@ void DrawPixelRectangle(QPainter& painter, const PixelBox& box, const QColor& pe
     FillPixelBox(painter, {box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}, brush);
 }
 
-void DrawPixelEllipse(QPainter& painter, const PixelBox& box, const QColor& pen, int penWidth,
+namespace {
+
+void FillPixelEllipse(QPainter& painter, const PixelBox& box, const QColor& pen, int penWidth,
                       const QColor& brush) {
     // The inside is what stays after taking off every pixel within penWidth steps (up, down,
     // left, right) of the outside, so the outline is closed and penWidth thick across the
@@ -94,4 +96,20 @@ void DrawPixelEllipse(QPainter& painter, const PixelBox& box, const QColor& pen,
         }
         FillSpan(painter, y, innerFirst, innerEnd, brush);
     }
+}
+
+}  // namespace
+
+void DrawPixelEllipse(QPainter& painter, const PixelBox& box, const QColor& pen, int penWidth,
+                      const QColor& brush) {
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    if (ratio == 1.0) return FillPixelEllipse(painter, box, pen, penWidth, brush);
+    // On a scaled screen the curve is worked out in the screen's own pixels, so that it is as
+    // fine as the screen; the box and the pen still count in logical pixels.
+    const auto scaled = [ratio](int v) { return static_cast<int>(std::lround(v * ratio)); };
+    painter.save();
+    painter.scale(1 / ratio, 1 / ratio);
+    FillPixelEllipse(painter, {scaled(box.left), scaled(box.top), scaled(box.right), scaled(box.bottom)}, pen,
+                     std::max(1, scaled(penWidth)), brush);
+    painter.restore();
 }

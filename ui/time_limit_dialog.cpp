@@ -4,10 +4,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <algorithm>
 #include <limits>
 
 #include "ui/interaction.h"
+#include "ui/window_chrome.h"
 
 namespace {
 
@@ -37,6 +40,23 @@ private:
     int m_baseX;
     int m_baseY;
 };
+
+constexpr char kTextBeforeField[] = "One move no more than";
+constexpr char kTextAfterField[] = "sec";
+
+// The width a one-line field needs to show `text` whole: the text, the frame and the margins
+// that the style keeps around it.
+int FieldWidthFor(const QLineEdit& field, const QString& text) {
+    QStyleOptionFrame option;
+    option.initFrom(&field);
+    option.rect = QRect(0, 0, 100, field.sizeHint().height());
+    option.lineWidth = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field);
+    const QRect contents = field.style()->subElementRect(QStyle::SE_LineEditContents, &option, &field);
+    const QMargins margins = field.textMargins();
+    constexpr int kInnerMargin = 2;  // the field's own space on each side of the text
+    return option.rect.width() - contents.width() + margins.left() + margins.right() + 2 * kInnerMargin +
+           QFontMetrics(field.font()).horizontalAdvance(text) + 1;  // the cursor
+}
 
 }  // namespace
 
@@ -70,19 +90,39 @@ CTimeLimitDlg::CTimeLimitDlg(QWidget* parent)
       m_ok(new QPushButton("OK(&O)", this)),
       m_cancel(new QPushButton("Cancel(&C)", this)) {
     setWindowTitle("Time limit for each move by computer");
+    SetDialogButtonsOnly(*this);
     const DialogUnits du(font());
-    setFixedSize(du.X(237), du.Y(49));
+    const QFontMetrics metrics(font());
 
-    // The full-width blanks leave the gap that the field covers.
-    auto* label = new QLabel(QString::fromUtf8("One move no more than\u3000\u3000\u3000sec"), this);
-    label->setGeometry(du.Rect(7, 10, 121, 9));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The text reads "One move no more than [field] sec": the field fills the gap in the text,
+    // placed by the font's own widths so that it covers no letter, and is wide enough to show
+    // the largest limit whole.
+    auto* before = new QLabel(QString::fromUtf8(kTextBeforeField), this);
+    auto* after = new QLabel(QString::fromUtf8(kTextAfterField), this);
+    const int space = metrics.horizontalAdvance(' ');
+    const QRect textBox = du.Rect(7, 10, 121, 9);
+    before->setGeometry(textBox.left(), textBox.top(), metrics.horizontalAdvance(before->text()) + 1,
+                        textBox.height());
+    const int fieldWidth =
+        std::max(du.X(23), FieldWidthFor(*m_field, QString::number(MAX_SECONDS) + QString::number(0)));
+    const QRect fieldBox = du.Rect(85, 7, 23, 12);
+    m_field->setGeometry(before->geometry().right() + 1 + space, fieldBox.top(), fieldWidth,
+                         std::max(fieldBox.height(), m_field->sizeHint().height()));
+    after->setGeometry(m_field->geometry().right() + 1 + space, textBox.top(),
+                       metrics.horizontalAdvance(after->text()) + 1, textBox.height());
+    for (QLabel* label : {before, after})
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const int labelMiddle = m_field->geometry().center().y();
+    for (QLabel* label : {before, after})
+        label->move(label->x(), labelMiddle - label->height() / 2);
 
-    m_field->setGeometry(du.Rect(85, 7, 23, 12));
     m_field->setAlignment(Qt::AlignRight);
     m_field->setFrame(true);
-    m_ok->setGeometry(du.Rect(180, 7, 50, 14));
-    m_cancel->setGeometry(du.Rect(180, 24, 50, 14));
+    // The buttons keep their column, moved right only if the text would reach them.
+    const int buttonsLeft = std::max(du.X(180), after->geometry().right() + 1 + du.X(7));
+    m_ok->setGeometry(buttonsLeft, du.Y(7), du.X(50), du.Y(14));
+    m_cancel->setGeometry(buttonsLeft, du.Y(24), du.X(50), du.Y(14));
+    setFixedSize(buttonsLeft + du.X(57), du.Y(49));
     m_ok->setDefault(true);
     m_ok->setAutoDefault(true);
     m_cancel->setAutoDefault(false);

@@ -8,12 +8,14 @@
 #include <algorithm>
 
 #include "platform/wait_hook.h"
+#include "ui/board_view.h"
 
 namespace {
 
 constexpr int PAUSE_SLICE = 10;  // ms between two rounds of painting
 
 void ProcessEventsExceptInput() {
+    ApplyQueuedDrawing();  // the thinking display, then the paints it asked for
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

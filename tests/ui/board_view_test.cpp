@@ -319,11 +319,28 @@ TEST_F(BoardViewTest, DrawingFromAnotherThreadHappensOnTheWindowThreadInOrder) {
     });
     worker.join();
     EXPECT_EQ(view.Image(), fresh) << "drawn on the worker thread";
-    QCoreApplication::processEvents();
+    ApplyQueuedDrawing();
     EXPECT_EQ(PixelAt(view, Centre(view, 3, 4)), kBlackRgb);  // erased: the crossing again
     EXPECT_EQ(PixelAt(view, Centre(view, 3, 4) + QPoint(-1, -1)), kBoardRgb);
     EXPECT_EQ(PixelAt(view, Centre(view, 6, 4)), kWhiteRgb);  // the stone came after the erase
     EXPECT_EQ(PixelAt(view, Centre(view, 7, 5) + QPoint(-1, -7)), kWhiteRgb);
+}
+
+// A search that ends with its ring still queued (drawn, then erased, on the point it then
+// plays): the stone drawn on the window's thread afterwards stays, whatever runs next.
+TEST_F(BoardViewTest, DrawingLeftQueuedByASearchComesBeforeItsMove) {
+    CBoardView view;
+    PaintAt(view, 400, 400);
+    std::thread search([&view] {
+        view.DrawStone(5, 5, 3);
+        view.ErasePoint(5, 5);
+    });
+    search.join();
+    view.DrawStone(5, 5, 1);
+    QCoreApplication::processEvents();
+    ApplyQueuedDrawing();
+    EXPECT_EQ(PixelAt(view, Centre(view, 5, 5)), kWhiteRgb);
+    EXPECT_EQ(PixelAt(view, Centre(view, 5, 5) + QPoint(-9, 0)), kBlackRgb) << "the stone's rim";
 }
 
 TEST_F(BoardViewTest, WaitHookRunsQueuedDrawingAndTitles) {
@@ -413,6 +430,40 @@ TEST_F(BoardViewTest, WaitCursorIsSetOnceAndRestored) {
         view.SetWaitCursor(true);
     }
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "left behind by a destroyed window";
+}
+
+// Run with QT_SCALE_FACTOR=2: the board is drawn at the screen's own pixels, not drawn at the
+// window's size and scaled up.
+TEST_F(BoardViewTest, AtScaleTwoTheBoardIsDrawnAtTheScreensPixels) {
+    CBoardView view;
+    if (view.devicePixelRatioF() != 2.0) GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    Play({{9, 9}, {10, 9}});
+    PaintAt(view, 400, 400);
+    const QImage& image = view.Image();
+    ASSERT_EQ(image.size(), QSize(800, 800));
+    EXPECT_EQ(image.devicePixelRatio(), 2.0);
+
+    // The geometry is the one of a 400 x 400 window; a line one logical pixel wide covers two.
+    const BoardGeometry g = view.Geometry();
+    EXPECT_EQ(g.cellWidth, 19);
+    const int row = 2 * (g.top + 3 * g.cellHeight);
+    EXPECT_EQ(image.pixel(2 * (g.left + 3), row) & 0xffffff, kBlackRgb);
+    EXPECT_EQ(image.pixel(2 * (g.left + 3), row + 1) & 0xffffff, kBlackRgb);
+    EXPECT_EQ(image.pixel(2 * (g.left + 3), row + 2) & 0xffffff, kBoardRgb);
+
+    // The stones' edges step by single screen pixels: some 2 x 2 block on the Black stone's
+    // box is not of one colour, which an image scaled up from half the size never shows.
+    const QPoint c = Centre(view, 9, 9);
+    const int h = g.cellWidth / 2;
+    int mixedBlocks = 0;
+    for (int y = 2 * (c.y() - h); y < 2 * (c.y() + h); y += 2) {
+        for (int x = 2 * (c.x() - h); x < 2 * (c.x() + h); x += 2) {
+            const QRgb p = image.pixel(x, y);
+            mixedBlocks +=
+                image.pixel(x + 1, y) != p || image.pixel(x, y + 1) != p || image.pixel(x + 1, y + 1) != p;
+        }
+    }
+    EXPECT_GT(mixedBlocks, 8);
 }
 
 }  // namespace

@@ -16,6 +16,35 @@ namespace {
 
 using ClickTest = PlayTest;
 
+// A quiet middle game, which level 3 searches long enough to be waited for.
+const std::vector<std::string> kMiddleGame = {
+    ".......H.C.........",  //
+    "........CH.........",  //
+    ".......HCC.H.......",  //
+    "........HC.........",  //
+    ".......C.H.........",  //
+};
+
+// Checks that every stone of the game record shows on the board (its colour beside the
+// centre, clear of the cross) and returns the number of stones that carry a cross.
+int ExpectRecordShownAndCountCrosses(const CBoardView& view) {
+    const BoardGeometry g = view.Geometry();
+    int crosses = 0;
+    for (int i = 0; i < g_moveCount; ++i) {
+        const QPoint centre = Centre(view, g_moves[i].x, g_moves[i].y);
+        const QRgb colour = i % 2 == 0 ? kBlackRgb : kWhiteRgb;
+        EXPECT_EQ(PixelAt(view, centre - QPoint(g.cellWidth / 2 - 2, 0)), colour)
+            << "move " << i + 1 << " at " << g_moves[i].x << "," << g_moves[i].y;
+        crosses += PixelAt(view, centre) != colour;
+    }
+    return crosses;
+}
+
+bool LastMoveCrossed(const CBoardView& view) {
+    const MoveEntry last = g_moves[g_moveCount - 1];
+    return PixelAt(view, Centre(view, last.x, last.y)) != (g_moveCount % 2 == 1 ? kBlackRgb : kWhiteRgb);
+}
+
 TEST(PointFromPixel, SelectsTheNearestLineAndTheHigherOneHalfWay) {
     constexpr int x0 = 30, dx = 20;
     struct PixelCase {
@@ -112,17 +141,9 @@ TEST_F(ClickTest, ClicksWhileTheComputerThinksAreNotPlayed) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     view->installEventFilter(&counter);
 
-    // A quiet middle game, which level 3 searches long enough to be waited for.
-    const std::vector<std::string> middleGame = {
-        ".......H.C.........",  //
-        "........CH.........",  //
-        ".......HCC.H.......",  //
-        "........HC.........",  //
-        ".......C.H.........",  //
-    };
     g_level = 3;
     g_searchMode = 1;
-    SetUpPosition(0, 1, middleGame);
+    SetUpPosition(0, 1, kMiddleGame);
     s_paints = 0;
     Click(HarmlessPoint());
     SetWaitHook(nullptr);
@@ -134,6 +155,43 @@ TEST_F(ClickTest, ClicksWhileTheComputerThinksAreNotPlayed) {
     EXPECT_TRUE(IsEmpty(1, 1));
     EXPECT_EQ(ui.beeps, 0);
     ExpectEngineMatchesRecord();
+}
+
+// The search's thinking display is still waiting for the window's thread when the search ends
+// (the window drew nothing while it waited): all of it comes before the computer's stone.
+TEST_F(ClickTest, TheComputersStoneOutlastsItsThinkingDisplay) {
+    SetWaitHook(nullptr);
+    g_level = 2;
+    g_searchMode = 2;
+    SetUpPosition(0, 1, kMiddleGame);
+    view->OnPaint();
+    Click(HarmlessPoint());
+    g_searchMode = 0;
+    QCoreApplication::processEvents();
+    ASSERT_EQ(g_moveCount, 14);
+    EXPECT_EQ(ExpectRecordShownAndCountCrosses(*view), 1);
+    EXPECT_TRUE(LastMoveCrossed(*view));
+}
+
+// A full repaint while the computer thinks marks the human's stone; the computer's move then
+// takes that cross over.
+TEST_F(ClickTest, AFullRepaintWhileTheComputerThinksLeavesOneCross) {
+    static CBoardView* s_view;
+    static int s_repaints;
+    s_view = view.get();
+    s_repaints = 0;
+    SetWaitHook([] {
+        if (s_repaints++ == 0) s_view->OnPaint();
+    });
+    g_level = 3;
+    SetUpPosition(0, 1, kMiddleGame);
+    view->OnPaint();
+    Click(HarmlessPoint());
+    SetWaitHook(nullptr);
+    ASSERT_GT(s_repaints, 0) << "the computer answered without being waited for";
+    ASSERT_EQ(g_moveCount, 14);
+    EXPECT_EQ(ExpectRecordShownAndCountCrosses(*view), 1);
+    EXPECT_TRUE(LastMoveCrossed(*view));
 }
 
 // Clicks that the window did not take while it waited are dropped once the computer has moved.
