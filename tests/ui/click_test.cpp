@@ -9,6 +9,7 @@
 #include "engine/board.h"
 #include "platform/wait_hook.h"
 #include "player/game_state.h"
+#include "player/search.h"
 #include "tests/ui/play_fixture.h"
 #include "ui/wait.h"
 
@@ -142,6 +143,7 @@ TEST_F(ClickTest, ClicksWhileTheComputerThinksAreNotPlayed) {
     view->installEventFilter(&counter);
 
     g_level = 3;
+    g_searchPruning = false;  // plain minimax: long enough to be waited for on any machine
     g_searchMode = 1;
     SetUpPosition(0, 1, kMiddleGame);
     s_paints = 0;
@@ -184,6 +186,7 @@ TEST_F(ClickTest, AFullRepaintWhileTheComputerThinksLeavesOneCross) {
         if (s_repaints++ == 0) s_view->OnPaint();
     });
     g_level = 3;
+    g_searchPruning = false;  // plain minimax: long enough to be waited for on any machine
     SetUpPosition(0, 1, kMiddleGame);
     view->OnPaint();
     Click(HarmlessPoint());

@@ -5,6 +5,7 @@
 #include "engine/board.h"
 #include "platform/random.h"
 #include "player/game_state.h"
+#include "player/search.h"
 #include "player/threads.h"
 #include "tests/support/engine_fixture.h"
 
@@ -40,6 +41,7 @@ void PlayTest::SetUp() {
 
 void PlayTest::TearDown() {
     StopPondering();
+    g_searchPruning = true;  // a test may have asked for plain minimax
     view.reset();
     SetInteraction(nullptr);
 }
