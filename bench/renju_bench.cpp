@@ -125,6 +125,23 @@ void SetUp(int rule, int level, const char* moves) {
     SeedRandom(BENCH_SEED);
 }
 
+// One root search of the position set up, at the plan's depth: its answer and its time.
+struct Searched {
+    int32_t x = -1, y = -1, score = 0;
+    RootResults results;
+    double seconds = 0;
+    std::string Move() const { return std::to_string(x) + "," + std::to_string(y); }
+};
+
+Searched SearchTimed() {
+    Searched s;
+    g_searchNodes = 0;
+    const auto start = std::chrono::steady_clock::now();
+    s.score = SearchRoot(&s.x, &s.y, g_searchDepth, &s.results);
+    s.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return s;
+}
+
 // The fixed positions: the two signatures.
 void SignaturePositions() {
     int64_t totalNodes = 0;
@@ -135,20 +152,12 @@ void SignaturePositions() {
     for (const BenchPosition& pos : POSITIONS) {
         SetUp(pos.rule, pos.level, pos.moves);
         const int depth = g_searchDepth;
-        g_searchNodes = 0;
-        int32_t x = -1, y = -1;
-        RootResults results;
-        const auto start = std::chrono::steady_clock::now();
-        const int32_t score = SearchRoot(&x, &y, depth, &results);
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const Searched r = SearchTimed();
         totalNodes += g_searchNodes;
-        totalSeconds += seconds;
-        hash.Add(results, x, y, score);
-        char move[16];
-        std::snprintf(move, sizeof move, "%d,%d", x, y);
-        std::printf("%-30s %4d %5d %5d %7s %10d %12lld %9.3f\n", pos.name, pos.rule, pos.level, depth, move,
-                    score, static_cast<long long>(g_searchNodes), seconds);
+        totalSeconds += r.seconds;
+        hash.Add(r.results, r.x, r.y, r.score);
+        std::printf("%-30s %4d %5d %5d %7s %10d %12lld %9.3f\n", pos.name, pos.rule, pos.level, depth,
+                    r.Move().c_str(), r.score, static_cast<long long>(g_searchNodes), r.seconds);
     }
     std::printf("Nodes searched: %lld\n", static_cast<long long>(totalNodes));
     std::printf("Results: %016llx\n", static_cast<unsigned long long>(hash.h));
@@ -165,19 +174,12 @@ void MiddleGamePositions() {
     for (const MiddleGamePosition& pos : MIDDLE_GAME) {
         SetUp(pos.rule, QUITE_SLOW_3, pos.moves);
         const int width = g_searchWidth, depth = g_searchDepth;
-        g_searchNodes = 0;
-        int32_t x = -1, y = -1;
-        RootResults results;
-        const auto start = std::chrono::steady_clock::now();
-        const int32_t score = SearchRoot(&x, &y, depth, &results);
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        times.push_back(seconds);
+        const Searched r = SearchTimed();
+        times.push_back(r.seconds);
         totalNodes += g_searchNodes;
-        char move[16];
-        std::snprintf(move, sizeof move, "%d,%d", x, y);
         std::printf("%-8zu %4d %5d %5d %5d %7s %10d %12lld %9.3f\n", times.size(), pos.rule, g_moveCount,
-                    width, depth, move, score, static_cast<long long>(g_searchNodes), seconds);
+                    width, depth, r.Move().c_str(), r.score, static_cast<long long>(g_searchNodes),
+                    r.seconds);
     }
     double total = 0;
     for (const double t : times)
