@@ -143,10 +143,25 @@ private:
     int32_t history_[2][POINT_COUNT] = {};
 };
 
+// The points where one side makes a four (and among them a four-three or double four) or,
+// without a four, a three.
+struct ThreatPoints {
+    int fours = 0, fourThrees = 0, threes = 0;
+    void Count(uint8_t colour, int p) {
+        const PointShape s = ShapeAt(colour, p);
+        if (s.fours + s.openFours > 0) {
+            ++fours;
+            if (s.threes > 0 || s.fours + s.openFours > 1) ++fourThrees;
+        } else if (s.threes > 0) {
+            ++threes;
+        }
+    }
+};
+
 int32_t Searcher::Evaluate() {
     const uint8_t me = SideToMove(), them = Opponent(me);
     int32_t score = 0;
-    int myFourThree = 0, theirFourThree = 0, myFours = 0, theirFours = 0, myThrees = 0, theirThrees = 0;
+    ThreatPoints myThreats, theirThreats;
     for (int w = 0; w < SUMMARY_WORDS; ++w) {
         uint64_t bits = g_valueSummary.blackNotable[w] | g_valueSummary.whiteNotable[w];
         while (bits) {
@@ -158,37 +173,21 @@ int32_t Searcher::Evaluate() {
                                         IsForbiddenBlack(p % BOARD_SIZE, p / BOARD_SIZE) == 1;
             if (blackForbidden) (me == CELL_BLACK ? mine : theirs) = 0;
             score += PointWorth(mine) - PointWorth(theirs);
-            if (mine >= 10 && !(blackForbidden && me == CELL_BLACK)) {
-                const PointShape s = ShapeAt(me, p);
-                if (s.fours + s.openFours > 0) {
-                    ++myFours;
-                    if (s.threes > 0 || s.fours + s.openFours > 1) ++myFourThree;
-                } else if (s.threes > 0) {
-                    ++myThrees;
-                }
-            }
-            if (theirs >= 10 && !(blackForbidden && them == CELL_BLACK)) {
-                const PointShape s = ShapeAt(them, p);
-                if (s.fours + s.openFours > 0) {
-                    ++theirFours;
-                    if (s.threes > 0 || s.fours + s.openFours > 1) ++theirFourThree;
-                } else if (s.threes > 0) {
-                    ++theirThrees;
-                }
-            }
+            if (mine >= 10 && !(blackForbidden && me == CELL_BLACK)) myThreats.Count(me, p);
+            if (theirs >= 10 && !(blackForbidden && them == CELL_BLACK)) theirThreats.Count(them, p);
         }
     }
     // To move with a four-three is a win in all but name; the opponent's needs an answer now,
     // and two of them rarely have one.
-    if (myFourThree > 0) score += 4000;
-    if (theirFourThree > 1)
+    if (myThreats.fourThrees > 0) score += 4000;
+    if (theirThreats.fourThrees > 1)
         score -= 2500;
-    else if (theirFourThree == 1)
+    else if (theirThreats.fourThrees == 1)
         score -= 600;
     // A three to make is a threat in hand; two of them for the side to move usually win.
-    score += 40 * myFours - 30 * theirFours;
-    score += myThrees >= 2 ? 400 : 60 * myThrees;
-    score -= theirThrees >= 2 ? 250 : 40 * theirThrees;
+    score += 40 * myThreats.fours - 30 * theirThreats.fours;
+    score += myThreats.threes >= 2 ? 400 : 60 * myThreats.threes;
+    score -= theirThreats.threes >= 2 ? 250 : 40 * theirThreats.threes;
     return score + 30;  // the move in hand
 }
 
