@@ -110,10 +110,9 @@ std::vector<MoveEntry> SetUpDoubleThrees() {
     return points;
 }
 
-// ClassifyBlack at each of the double-three points, per point.
-void BM_ClassifyBlackDoubleThree(benchmark::State& state) {
-    LoadTablesOrDie();
-    const std::vector<MoveEntry> points = SetUpDoubleThrees();
+// The timed loop of ClassifyBlack over `points`, counted per point; returns the forbidden
+// verdicts over all iterations.
+int TimeClassifyBlack(benchmark::State& state, const std::vector<MoveEntry>& points) {
     int forbidden = 0;
     for (auto _ : state) {
         for (const MoveEntry& m : points)
@@ -122,6 +121,14 @@ void BM_ClassifyBlackDoubleThree(benchmark::State& state) {
     benchmark::DoNotOptimize(forbidden);
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(points.size()));
     state.counters["points"] = static_cast<double>(points.size());
+    return forbidden;
+}
+
+// ClassifyBlack at each of the double-three points, per point.
+void BM_ClassifyBlackDoubleThree(benchmark::State& state) {
+    LoadTablesOrDie();
+    const std::vector<MoveEntry> points = SetUpDoubleThrees();
+    const int forbidden = TimeClassifyBlack(state, points);
     state.counters["forbidden"] = static_cast<double>(forbidden) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_ClassifyBlackDoubleThree);
@@ -138,14 +145,7 @@ void BM_ClassifyBlackNearStones(benchmark::State& state) {
             threes += ClassOfValue(v) == CLASS_THREE;
         doubleThrees += threes > 1;
     }
-    int forbidden = 0;
-    for (auto _ : state) {
-        for (const MoveEntry& m : trials)
-            forbidden += ClassifyBlack(m.x, m.y) == 4;
-    }
-    benchmark::DoNotOptimize(forbidden);
-    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(trials.size()));
-    state.counters["points"] = static_cast<double>(trials.size());
+    TimeClassifyBlack(state, trials);
     state.counters["double threes"] = doubleThrees;
 }
 BENCHMARK(BM_ClassifyBlackNearStones);

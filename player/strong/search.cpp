@@ -131,6 +131,20 @@ private:
     // decided at once (a five to make, two fives to stop, an open four to make).
     bool Generate(int ply, int depth, Move* moves, int* n, int32_t* decided, bool* forced);
     int32_t Node(int depth, int32_t alpha, int32_t beta, int ply);
+    // The score of move p for the side to move: the first move with the full window, every
+    // later one with a null window first, searched again only when it lands inside.
+    int32_t Child(int p, bool first, int depth, int32_t alpha, int32_t beta, int ply) {
+        Make(p);
+        int32_t s;
+        if (first) {
+            s = -Node(depth, -beta, -alpha, ply);
+        } else {
+            s = -Node(depth, -alpha - 1, -alpha, ply);
+            if (s > alpha && s < beta) s = -Node(depth, -beta, -alpha, ply);
+        }
+        Unmake(p);
+        return s;
+    }
     void Order(Move* moves, int n, int ttMove, int ply);
 
     uint32_t start_;
@@ -310,15 +324,7 @@ int32_t Searcher::Node(int depth, int32_t alpha, int32_t beta, int ply) {
     int bestMove = moves[0].point;
     for (int i = 0; i < n; ++i) {
         const int p = moves[i].point;
-        Make(p);
-        int32_t s;
-        if (i == 0) {
-            s = -Node(childDepth, -beta, -alpha, ply + 1);
-        } else {
-            s = -Node(childDepth, -alpha - 1, -alpha, ply + 1);
-            if (s > alpha && s < beta) s = -Node(childDepth, -beta, -alpha, ply + 1);
-        }
-        Unmake(p);
+        const int32_t s = Child(p, i == 0, childDepth, alpha, beta, ply + 1);
         if (stopped_) return 0;
         if (s > best) {
             best = s;
@@ -497,15 +503,7 @@ ThinkResult Searcher::Run(int maxDepth) {
             int move = rootMoves[0].point;
             for (int i = 0; i < n; ++i) {
                 const int p = rootMoves[i].point;
-                Make(p);
-                int32_t s;
-                if (i == 0) {
-                    s = -Node(depth - 1, -beta, -a, 1);
-                } else {
-                    s = -Node(depth - 1, -a - 1, -a, 1);
-                    if (s > a && s < beta) s = -Node(depth - 1, -beta, -a, 1);
-                }
-                Unmake(p);
+                const int32_t s = Child(p, i == 0, depth - 1, a, beta, 1);
                 if (stopped_) break;
                 if (s > best) {
                     best = s;
