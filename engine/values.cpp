@@ -46,6 +46,20 @@ inline void NoteChange(int p, int32_t oldBlack, int32_t oldWhite, int32_t black,
     w = (w & ~bit) | (white >= NOTABLE_VALUE ? bit : 0);
 }
 
+inline bool HasThreatLine(const int32_t* l) {
+    return l[0] >= THREAT_LINE_VALUE || l[1] >= THREAT_LINE_VALUE || l[2] >= THREAT_LINE_VALUE ||
+           l[3] >= THREAT_LINE_VALUE;
+}
+
+// Records point p's threat bits from its current line values.
+inline void NoteThreats(int p) {
+    const uint64_t bit = uint64_t{1} << (p & 63);
+    uint64_t& b = g_valueSummary.blackThreat[p >> 6];
+    uint64_t& w = g_valueSummary.whiteThreat[p >> 6];
+    b = (b & ~bit) | (HasThreatLine(g_blackLine[p]) ? bit : 0);
+    w = (w & ~bit) | (HasThreatLine(g_whiteLine[p]) ? bit : 0);
+}
+
 }  // namespace
 
 namespace {
@@ -64,8 +78,10 @@ constexpr int IndexShift(int t) {
 
 void RebuildKeptState() {
     g_valueSummary = ValueSummary{};
-    for (int p = 0; p < POINT_COUNT; ++p)
+    for (int p = 0; p < POINT_COUNT; ++p) {
         NoteChange(p, 0, 0, g_blackValue[p], g_whiteValue[p]);
+        NoteThreats(p);
+    }
     for (int p = 0; p < POINT_COUNT; ++p) {
         for (int d = 0; d < 4; ++d)
             g_lineIndex[p][d] = LineIndex(p % BOARD_SIZE, p / BOARD_SIZE, d);
@@ -114,6 +130,7 @@ void UpdateValuesAround(int x, int y) {
         g_whiteValue[p] = w[0] + w[1] + w[2] + w[3];
     }
     NoteChange(p, oldBlack, oldWhite, g_blackValue[p], g_whiteValue[p]);
+    NoteThreats(p);
 
     // Without restrictions the tables ignore the fifth cell on each side, so four suffice.
     // The frame is as wide as the window, so a ray always meets a border cell before it
@@ -138,6 +155,7 @@ void UpdateValuesAround(int x, int y) {
             g_blackLine[q][ray.slot] = nb;
             g_whiteLine[q][ray.slot] = nw;
             NoteChange(q, oldB, oldW, newB, newW);
+            NoteThreats(q);
         }
     }
 }

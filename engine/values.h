@@ -20,12 +20,17 @@ alignas(16) extern int32_t g_whiteValue[POINT_COUNT_PADDED];
 // totals of each colour's point values, and which points reach NOTABLE_VALUE (bit p % 64 of
 // word p / 64), the only points it looks at one by one.
 constexpr int32_t NOTABLE_VALUE = 13;
+constexpr int32_t THREAT_LINE_VALUE = 10;
 constexpr int SUMMARY_WORDS = (POINT_COUNT + 63) / 64;
 struct ValueSummary {
     int32_t blackTotal;
     int32_t whiteTotal;
     uint64_t blackNotable[SUMMARY_WORDS];
     uint64_t whiteNotable[SUMMARY_WORDS];
+    // Points where one of the colour's lines is an open three or better (THREAT_LINE_VALUE or
+    // more): where threat searches look, whatever the sum of the other lines.
+    uint64_t blackThreat[SUMMARY_WORDS];
+    uint64_t whiteThreat[SUMMARY_WORDS];
     bool operator==(const ValueSummary&) const = default;
 };
 extern ValueSummary g_valueSummary;

@@ -67,6 +67,26 @@ inline bool Legal(uint8_t colour, int p) {
     return IsForbiddenBlack(p % BOARD_SIZE, p / BOARD_SIZE) == 0;
 }
 
+// Calls f(p) for each point, in increasing order, where `colour` (or either colour) has a
+// line of an open three or better; stops early when f returns true.
+template <typename F>
+inline bool AnyThreatPoint(uint8_t colour, F f) {
+    const uint64_t* bits = colour == CELL_BLACK ? g_valueSummary.blackThreat : g_valueSummary.whiteThreat;
+    for (int w = 0; w < SUMMARY_WORDS; ++w) {
+        for (uint64_t b = bits[w]; b; b &= b - 1)
+            if (f(w * 64 + __builtin_ctzll(b))) return true;
+    }
+    return false;
+}
+template <typename F>
+inline bool AnyThreatPointOfEither(F f) {
+    for (int w = 0; w < SUMMARY_WORDS; ++w) {
+        for (uint64_t b = g_valueSummary.blackThreat[w] | g_valueSummary.whiteThreat[w]; b; b &= b - 1)
+            if (f(w * 64 + __builtin_ctzll(b))) return true;
+    }
+    return false;
+}
+
 // Whether a stone lies within `distance` of empty point p (in both coordinates).
 bool NearStone(int p, int distance);
 

@@ -212,20 +212,21 @@ bool Searcher::Generate(int ply, int depth, Move* moves, int* n, int32_t* decide
     bool theirOpenFour = false;
     *n = 0;
     *forced = false;
-    for (int p = 0; p < POINT_COUNT; ++p) {
-        if (!EmptyPoint(p)) continue;
+    const bool myFive = AnyThreatPointOfEither([&](int p) {
         const int32_t mm = MaxLine(Lines(me, p)), tm = MaxLine(Lines(them, p));
-        if (mm < 30 && tm < 30) continue;
-        if (mm == LINE_FIVE) {
-            *decided = WIN_SCORE - ply;
-            return true;
-        }
+        if (mm < 30 && tm < 30) return false;
+        if (mm == LINE_FIVE) return true;
         if (tm == LINE_FIVE) {
             if (nTheirFives < 2) theirFives[nTheirFives] = p;
             ++nTheirFives;
         }
         if (myOpenFour < 0 && HasOpenFour(me, p) && Legal(me, p)) myOpenFour = p;
         if (!theirOpenFour && HasOpenFour(them, p) && Legal(them, p)) theirOpenFour = true;
+        return false;
+    });
+    if (myFive) {
+        *decided = WIN_SCORE - ply;
+        return true;
     }
     if (nTheirFives >= 2) {
         *decided = -(WIN_SCORE - ply - 1);

@@ -33,11 +33,11 @@ uint64_t PositionKey() {
 // The empty points at which `colour` completes five, at most two (two are as good as more).
 int FivePoints(uint8_t colour, int* points) {
     int n = 0;
-    for (int p = 0; p < POINT_COUNT && n < 2; ++p) {
+    AnyThreatPoint(colour, [&](int p) {
         const int32_t* l = Lines(colour, p);
-        if (l[0] != LINE_FIVE && l[1] != LINE_FIVE && l[2] != LINE_FIVE && l[3] != LINE_FIVE) continue;
-        points[n++] = p;
-    }
+        if (l[0] == LINE_FIVE || l[1] == LINE_FIVE || l[2] == LINE_FIVE || l[3] == LINE_FIVE) points[n++] = p;
+        return n == 2;
+    });
     return n;
 }
 
@@ -68,12 +68,10 @@ private:
     }
     // An open four the attacker could make next: the threat a three leaves.
     bool HasOpenFourThreat(uint8_t attacker) const {
-        for (int p = 0; p < POINT_COUNT; ++p) {
-            const int32_t* l = Lines(attacker, p);
-            if (!HasLineAtLeast(l, 30)) continue;
-            if (ShapeAt(attacker, p).openFours > 0 && Legal(attacker, p)) return true;
-        }
-        return false;
+        return AnyThreatPoint(attacker, [&](int p) {
+            return HasLineAtLeast(Lines(attacker, p), 30) && ShapeAt(attacker, p).openFours > 0 &&
+                   Legal(attacker, p);
+        });
     }
 
     ThreatKind kind_;
@@ -120,17 +118,18 @@ bool Solver::Attack(int attacks, std::vector<int>* line) {
     Move moves[POINT_COUNT];
     int n = 0;
     const int32_t threshold = kind_ == ThreatKind::FOURS ? LINE_FOUR_MIN : LINE_THREE_MIN;
-    for (int p = 0; p < POINT_COUNT; ++p) {
+    AnyThreatPoint(me, [&](int p) {
         const int32_t* l = Lines(me, p);
-        if (!HasLineAtLeast(l, threshold)) continue;
+        if (!HasLineAtLeast(l, threshold)) return false;
         const PointShape s = ShapeAt(me, p);
         const bool four = s.fours + s.openFours > 0;
-        if (!four && (kind_ == ThreatKind::FOURS || s.threes == 0)) continue;
-        if (!EmptyPoint(p) || !Legal(me, p)) continue;
+        if (!four && (kind_ == ThreatKind::FOURS || s.threes == 0)) return false;
+        if (!EmptyPoint(p) || !Legal(me, p)) return false;
         const int32_t own = me == CELL_BLACK ? g_blackValue[p] : g_whiteValue[p];
         const int32_t other = me == CELL_BLACK ? g_whiteValue[p] : g_blackValue[p];
         moves[n++] = {(four ? 1 << 20 : 0) + 2 * own + other, p};
-    }
+        return false;
+    });
     std::sort(moves, moves + n, [](const Move& a, const Move& b) { return a.order > b.order; });
 
     std::vector<int> rest;
@@ -180,13 +179,14 @@ bool Solver::Defend(int attacks, std::vector<int>* line) {
     // open four to be made.
     int answers[POINT_COUNT];
     int n = 0;
-    for (int p = 0; p < POINT_COUNT; ++p) {
+    AnyThreatPointOfEither([&](int p) {
         const bool blocks = HasLineAtLeast(Lines(them, p), LINE_FOUR_MIN) &&
                             ShapeAt(them, p).fours + ShapeAt(them, p).openFours > 0;
         const bool counter = HasLineAtLeast(Lines(me, p), LINE_FOUR_MIN) &&
                              ShapeAt(me, p).fours + ShapeAt(me, p).openFours > 0;
         if ((blocks || counter) && EmptyPoint(p) && Legal(me, p)) answers[n++] = p;
-    }
+        return false;
+    });
     std::vector<int> first, rest;
     for (int i = 0; i < n; ++i) {
         rest.clear();
