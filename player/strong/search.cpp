@@ -146,6 +146,8 @@ private:
         return s;
     }
     void Order(Move* moves, int n, int ttMove, int ply);
+    // Against a threatened win of the opponent's, the root moves after which it has none left.
+    int KeepDefences(Move* rootMoves, int n);
 
     uint32_t start_;
     int32_t millis_;
@@ -351,6 +353,79 @@ int32_t Searcher::Node(int depth, int32_t alpha, int32_t beta, int ply) {
     return best;
 }
 
+// Against a threatened win (by fours, or by fours and threes), keep only the moves after which
+// the solver finds neither kind of win for the opponent, or could not decide in its budget. The
+// points of its proof and our own fours are tried first, as long as half the time lasts. When
+// every move tried loses, keep the three that cost the solver the most work to refute.
+int Searcher::KeepDefences(Move* rootMoves, int n) {
+    const uint8_t me = SideToMove(), them = Opponent(me);
+    ThreatLimits first;  // whether there is a threat at all deserves a longer look
+    first.maxNodes = 400000;
+    first.maxMillis = std::max(1, millis_ / 10);
+    ThreatResult threat = SolveThreats(them, ThreatKind::FOURS, first);
+    if (!threat.win) {
+        first.maxAttacks = 14;
+        first.deepen = true;
+        threat = SolveThreats(them, ThreatKind::FOURS_AND_THREES, first);
+    }
+    if (!threat.win) return n;
+    int front = 0;
+    for (int i = 0; i < n; ++i) {
+        const int p = rootMoves[i].point;
+        const bool onLine = std::find(threat.line.begin(), threat.line.end(), p) != threat.line.end();
+        if (onLine || HasFour(me, p)) std::rotate(rootMoves + front, rootMoves + i, rootMoves + i + 1), ++front;
+    }
+    ThreatLimits quickFours, quickThrees;
+    quickFours.maxNodes = 50000;
+    quickFours.maxMillis = std::max(1, millis_ / 40);
+    quickThrees.maxAttacks = 12;
+    quickThrees.deepen = true;
+    quickThrees.maxNodes = 100000;
+    quickThrees.maxMillis = std::max(1, millis_ / 20);
+    Move kept[POINT_COUNT], unknown[POINT_COUNT], hardest[POINT_COUNT];
+    int k = 0, u = 0, h = 0;
+    for (int i = 0; i < n && Elapsed() < millis_ / 2; ++i) {
+        const int p = rootMoves[i].point;
+        Make(p);
+        // A four of ours only delays: after its block we are to move and the threat must
+        // still be gone.
+        int block = -1;
+        AnyThreatPoint(me, [&](int q) {
+            if (MakesFive(me, q)) block = q;
+            return block >= 0;
+        });
+        if (block >= 0 && Legal(them, block))
+            Make(block);
+        else
+            block = -1;
+        ThreatResult after = SolveThreats(them, ThreatKind::FOURS, quickFours);
+        int64_t work = after.nodes;
+        if (after.complete && !after.win) {
+            after = SolveThreats(them, ThreatKind::FOURS_AND_THREES, quickThrees);
+            work += after.nodes;
+        }
+        if (block >= 0) Unmake(block);
+        Unmake(p);
+        if (!after.complete)
+            unknown[u++] = rootMoves[i];
+        else if (!after.win)
+            kept[k++] = rootMoves[i];
+        else
+            hardest[h++] = {static_cast<int32_t>(std::min<int64_t>(work, 1 << 30)), rootMoves[i].point};
+    }
+    // A win is usually found at once; a refutation needs the whole tree, so a move the solver
+    // could not judge in its budget is most often a defence too.
+    std::copy(unknown, unknown + u, kept + k), k += u;
+    if (k == 0 && h > 0) {
+        std::stable_sort(hardest, hardest + h, [](const Move& x, const Move& y) { return x.order > y.order; });
+        k = std::min(h, 3);
+        std::copy(hardest, hardest + k, kept);
+    }
+    if (k == 0) return n;
+    std::copy(kept, kept + k, rootMoves);
+    return k;
+}
+
 // The empty point nearest the middle of the playing area (a smaller board is framed by
 // border cells).
 int FirstMove() {
@@ -419,74 +494,30 @@ ThinkResult Searcher::Run(int maxDepth) {
 
     // Threats first: our own win by fours, then by fours and threes.
     ThreatLimits vcf;
-    vcf.maxNodes = 200000;
+    vcf.maxNodes = 400000;
     vcf.maxMillis = std::max(1, millis_ / 10);
     const ThreatResult ownFours = SolveThreats(me, ThreatKind::FOURS, vcf);
     if (ownFours.win) return {ownFours.line[0], PROVEN_SCORE, 0, 0, "win by fours"};
     ThreatLimits vct;
-    vct.maxAttacks = 10;
-    vct.maxNodes = 2000000;
-    vct.maxMillis = std::max(1, millis_ / 6);
+    vct.maxAttacks = 14;
+    vct.maxNodes = 4000000;
+    vct.maxMillis = std::max(1, millis_ / 5);
+    vct.deepen = true;
     const ThreatResult ownThrees = SolveThreats(me, ThreatKind::FOURS_AND_THREES, vct);
     if (ownThrees.win) return {ownThrees.line[0], PROVEN_SCORE, 0, 0, "win by threes"};
 
     Order(rootMoves, n, -1, 0);
-
-    // Against a threatened win, keep only the moves after which the solver finds none. The
-    // points of its proof and our own fours are tried first. When no move stops it, keep the
-    // moves it could not judge, or else those that cost it the most work to refute.
-    ThreatLimits quick;
-    quick.maxNodes = 20000;
-    quick.maxMillis = std::max(1, millis_ / 40);
-    for (ThreatKind kind : {ThreatKind::FOURS, ThreatKind::FOURS_AND_THREES}) {
-        if (kind == ThreatKind::FOURS_AND_THREES) quick.maxAttacks = 8;
-        ThreatLimits first = quick;  // whether there is a threat at all deserves a longer look
-        first.maxNodes = 200000;
-        first.maxMillis = std::max(1, millis_ / 10);
-        const ThreatResult threat = SolveThreats(them, kind, first);
-        if (!threat.win) continue;
-        int front = 0;
-        for (int i = 0; i < n; ++i) {
-            const int p = rootMoves[i].point;
-            const bool onLine = std::find(threat.line.begin(), threat.line.end(), p) != threat.line.end();
-            if (onLine || HasFour(me, p))
-                std::rotate(rootMoves + front, rootMoves + i, rootMoves + i + 1), ++front;
-        }
-        Move kept[POINT_COUNT], unknown[POINT_COUNT], hardest[POINT_COUNT];
-        int k = 0, u = 0, h = 0;
-        for (int i = 0; i < n && Elapsed() < millis_ / 3; ++i) {
-            Make(rootMoves[i].point);
-            const ThreatResult after = SolveThreats(them, kind, quick);
-            Unmake(rootMoves[i].point);
-            if (!after.complete)
-                unknown[u++] = rootMoves[i];
-            else if (!after.win)
-                kept[k++] = rootMoves[i];
-            else
-                hardest[h++] = {static_cast<int32_t>(std::min<int64_t>(after.nodes, 1 << 30)),
-                                rootMoves[i].point};
-        }
-        if (k == 0 && u > 0) std::copy(unknown, unknown + u, kept), k = u;
-        if (k == 0 && h > 0) {
-            std::stable_sort(hardest, hardest + h,
-                             [](const Move& x, const Move& y) { return x.order > y.order; });
-            k = std::min(h, 3);
-            std::copy(hardest, hardest + k, kept);
-        }
-        if (k > 0) {
-            std::copy(kept, kept + k, rootMoves);
-            n = k;
-        }
-        break;
-    }
+    n = KeepDefences(rootMoves, n);
     n = std::min(n, 24);
 
     // Iterative deepening with aspiration windows around the last score.
     timed_ = true;
     int bestMove = rootMoves[0].point;
     int32_t bestScore = 0;
+    const int32_t searchStart = Elapsed();
     for (int depth = 1; depth <= maxDepth; ++depth) {
-        if (depth > 1 && Elapsed() > millis_ * 2 / 5) break;  // the next step would not end
+        // The next step would not end: each takes a few times the last.
+        if (depth > 1 && Elapsed() - searchStart > (millis_ - searchStart) * 2 / 5) break;
         int32_t window = 80;
         int32_t alpha = depth >= 3 ? bestScore - window : -INFINITE_SCORE;
         int32_t beta = depth >= 3 ? bestScore + window : INFINITE_SCORE;

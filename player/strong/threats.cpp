@@ -222,9 +222,15 @@ ThreatResult SolveThreats(uint8_t attacker, ThreatKind kind, const ThreatLimits&
     MoveEntry saved = g_stack[g_stackCount];
     if (passed) Pass();
     RebuildHash();
+    // A failure cached with n attacks left holds for any limit, so deepening reuses them.
     ++s_generation;
     Solver solver(kind, limits);
-    result.win = solver.Attack(limits.maxAttacks, &result.line);
+    for (int attacks = limits.deepen ? std::min(4, limits.maxAttacks) : limits.maxAttacks;;
+         attacks = std::min(attacks + 2, limits.maxAttacks)) {
+        result.line.clear();
+        result.win = solver.Attack(attacks, &result.line);
+        if (result.win || solver.aborted || attacks == limits.maxAttacks) break;
+    }
     result.complete = !solver.aborted;
     if (!result.complete) {
         result.win = false;

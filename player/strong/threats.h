@@ -16,6 +16,9 @@ struct ThreatLimits {
     int maxAttacks = 30;         // threat moves of the attacker on one line of play
     int64_t maxNodes = 2000000;  // positions visited before the solver gives up
     int32_t maxMillis = 0;       // time before the solver gives up; 0: no limit
+    // Try 4, 6, 8 ... attacks up to maxAttacks, within the one budget: short wins, the
+    // common ones, are found before the long lines are explored.
+    bool deepen = false;
 };
 
 struct ThreatResult {

@@ -147,3 +147,34 @@ TEST_F(StrongSearchTest, StopsAWinByThrees) {
             << "after " << r.point % BOARD_SIZE << "," << r.point / BOARD_SIZE << " (" << r.reason << ")";
     }
 }
+
+TEST_F(StrongSearchTest, AnswersTheThreatsOfGamesItLost) {
+    // Positions of games against level 7 under the renju rule, where the player once went wrong.
+    strong::ThreatLimits deep;
+    deep.maxAttacks = 10;
+    deep.maxNodes = 3000000;
+    {
+        SCOPED_TRACE("White to move wins by threes in eleven plies; it once played on");
+        ResetWithRule(1);
+        PlayMoves("9,9 9,8 10,8 11,6 8,9 11,7 7,9 10,9 11,8 12,7 9,7");
+        const strong::ThinkResult r = strong::Think(1000);
+        ASSERT_GE(r.point, 0);
+        EXPECT_GE(r.score, strong::PROVEN_SCORE) << r.reason;
+        strong::Play(r.point);
+        EXPECT_TRUE(strong::Defences(strong::ThreatKind::FOURS_AND_THREES, deep).empty())
+            << "Black survives " << r.point % BOARD_SIZE << "," << r.point / BOARD_SIZE;
+        strong::Undo();
+    }
+    {
+        SCOPED_TRACE("Black must stop a win by threes; only two quiet moves do");
+        ResetWithRule(1);
+        PlayMoves("9,9 9,8 11,7 10,8 8,8 10,10 9,7 10,9 10,7 8,7 11,10 10,6 10,11 12,7 9,12 12,9 8,13 7,14");
+        const strong::ThinkResult r = strong::Think(1000);
+        ASSERT_GE(r.point, 0);
+        strong::Play(r.point);
+        const strong::ThreatResult after = strong::SolveThreats(CELL_WHITE, strong::ThreatKind::FOURS_AND_THREES, deep);
+        strong::Undo();
+        EXPECT_TRUE(after.complete && !after.win)
+            << "after " << r.point % BOARD_SIZE << "," << r.point / BOARD_SIZE << " (" << r.reason << ")";
+    }
+}
