@@ -5,11 +5,15 @@
 //
 //   renju-tactics-bench [--file F]            solve every position of F, print count and times
 //   renju-tactics-bench --make F [--ms N]     self-play from the 26 openings, write positions to F
+//   renju-tactics-bench --analyse G.psq ...   for each position of renju games, whether the side
+//                                             to move, or its opponent after a pass, wins by
+//                                             fours or by threes (where a lost game went wrong)
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,6 +24,7 @@
 #include "player/strong/position.h"
 #include "player/strong/search.h"
 #include "player/strong/threats.h"
+#include "tools/match/record.h"
 
 namespace {
 
@@ -228,11 +233,49 @@ int Solve(const char* file) {
 
 }  // namespace
 
+// "VCF", "VCT", "-" or "?" (the budget ran out) for `side` in the position on the board.
+const char* Verdict(uint8_t side) {
+    if (strong::SolveThreats(side, ThreatKind::FOURS, FourLimits()).win) return "VCF";
+    strong::ThreatLimits l = ThreeLimits();
+    l.maxAttacks = 10;
+    const strong::ThreatResult r = strong::SolveThreats(side, ThreatKind::FOURS_AND_THREES, l);
+    return r.win ? "VCT" : r.complete ? "-" : "?";
+}
+
+int Analyse(int count, char** files) {
+    for (int f = 0; f < count; ++f) {
+        std::ifstream in(files[f]);
+        std::string error;
+        const std::optional<match::GameRecord> record = match::ReadPsq(in, &error);
+        if (!record) {
+            std::fprintf(stderr, "%s: %s\n", files[f], error.c_str());
+            return 1;
+        }
+        g_rule = 1;
+        ResetBoards();
+        std::printf("%s: %zu moves\n", files[f], record->moves.size());
+        for (size_t i = 0; i < record->moves.size(); ++i) {
+            const match::TimedMove& m = record->moves[i];
+            const uint8_t side = strong::SideToMove();
+            std::printf("%3zu %s to move, plays %2d,%2d  own: %-3s  opponent after a pass: %s\n", i + 1,
+                        side == CELL_BLACK ? "Black" : "White", m.x, m.y, Verdict(side),
+                        Verdict(strong::Opponent(side)));
+            std::fflush(stdout);
+            RecordPush(m.x, m.y);
+            EnginePush(m.x, m.y);
+        }
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     const char* file = RENJU_SOURCE_DIR "/bench/tactics.txt";
     const char* make = nullptr;
     int32_t millis = 200;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    int analyse = 0;  // first file of --analyse
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--analyse") == 0) analyse = i + 1;
+    for (int i = 1; i + 1 < argc && analyse == 0; i += 2) {
         if (std::strcmp(argv[i], "--file") == 0) file = argv[i + 1];
         if (std::strcmp(argv[i], "--make") == 0) make = argv[i + 1];
         if (std::strcmp(argv[i], "--ms") == 0) millis = std::atoi(argv[i + 1]);
@@ -242,5 +285,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     strong::SetTableBytes(16 << 20);
+    if (analyse > 0) return Analyse(argc - analyse, argv + analyse);
     return make ? Make(make, millis) : Solve(file);
 }
