@@ -166,29 +166,30 @@ TEST_F(StrongSearchTest, AnswersTheThreatsOfGamesItLost) {
             << "Black survives " << r.point % BOARD_SIZE << "," << r.point / BOARD_SIZE;
         strong::Undo();
     }
-    {
-        SCOPED_TRACE("White must stop a win by threes of nineteen plies; one move does");
-        ResetWithRule(1);
-        PlayMoves("9,9 9,8 9,11 8,9 7,10 8,8 8,10 10,8 7,8 6,10 9,7 7,9 6,9 8,7 10,9 11,8 12,8 8,5 8,6 5,11 "
-                  "4,12 10,7 12,9 11,9 11,6 9,6 7,4 11,10 11,11 12,10 5,8 8,11 13,11 10,5 12,11 10,11 10,4 "
-                  "9,5 7,5 11,4 12,3 12,5 11,5");
-        const strong::ThinkResult r = strong::Think(1000);
-        ASSERT_GE(r.point, 0);
-        strong::Play(r.point);
-        const strong::ThreatResult after = strong::SolveThreats(CELL_BLACK, strong::ThreatKind::FOURS_AND_THREES, deep);
-        strong::Undo();
-        EXPECT_TRUE(after.complete && !after.win)
-            << "after " << r.point % BOARD_SIZE << "," << r.point / BOARD_SIZE << " (" << r.reason << ")";
-    }
-    {
+    // Threats by threes only some quiet moves stop: after the player's move, the solver must
+    // find no win for the side that threatened.
+    struct Defence {
+        const char* name;
+        const char* moves;
+    };
+    const Defence defences[] = {
+        {"White must stop a win by threes of nineteen plies; one move does",
+         "9,9 9,8 9,11 8,9 7,10 8,8 8,10 10,8 7,8 6,10 9,7 7,9 6,9 8,7 10,9 11,8 12,8 8,5 8,6 5,11 "
+         "4,12 10,7 12,9 11,9 11,6 9,6 7,4 11,10 11,11 12,10 5,8 8,11 13,11 10,5 12,11 10,11 10,4 "
+         "9,5 7,5 11,4 12,3 12,5 11,5"},
         // Kept from a trial of the new defence check that once lost it.
-        SCOPED_TRACE("Black must stop a win by threes; only two quiet moves do");
+        {"Black must stop a win by threes; only two quiet moves do",
+         "9,9 9,8 11,7 10,8 8,8 10,10 9,7 10,9 10,7 8,7 11,10 10,6 10,11 12,7 9,12 12,9 8,13 7,14"},
+    };
+    for (const Defence& d : defences) {
+        SCOPED_TRACE(d.name);
         ResetWithRule(1);
-        PlayMoves("9,9 9,8 11,7 10,8 8,8 10,10 9,7 10,9 10,7 8,7 11,10 10,6 10,11 12,7 9,12 12,9 8,13 7,14");
+        PlayMoves(d.moves);
+        const uint8_t threatening = strong::Opponent(strong::SideToMove());
         const strong::ThinkResult r = strong::Think(1000);
         ASSERT_GE(r.point, 0);
         strong::Play(r.point);
-        const strong::ThreatResult after = strong::SolveThreats(CELL_WHITE, strong::ThreatKind::FOURS_AND_THREES, deep);
+        const strong::ThreatResult after = strong::SolveThreats(threatening, strong::ThreatKind::FOURS_AND_THREES, deep);
         strong::Undo();
         EXPECT_TRUE(after.complete && !after.win)
             << "after " << r.point % BOARD_SIZE << "," << r.point / BOARD_SIZE << " (" << r.reason << ")";
