@@ -2,6 +2,7 @@
 // point means for a colour, and a Zobrist hash kept beside the engine stack.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "engine/board.h"
@@ -52,6 +53,19 @@ inline PointShape ShapeAt(uint8_t colour, int p) {
         }
     }
     return s;
+}
+
+inline int32_t MaxLine(const int32_t* l) {
+    return std::max(std::max(l[0], l[1]), std::max(l[2], l[3]));
+}
+// A stone of `colour` at empty point p makes an open four; a four, open or not.
+inline bool HasOpenFour(uint8_t colour, int p) {
+    return MaxLine(Lines(colour, p)) >= 30 && ShapeAt(colour, p).openFours > 0;
+}
+inline bool HasFour(uint8_t colour, int p) {
+    if (MaxLine(Lines(colour, p)) < LINE_FOUR_MIN) return false;
+    const PointShape s = ShapeAt(colour, p);
+    return s.fours + s.openFours > 0;
 }
 
 // A stone of `colour` at empty point p completes five (exactly five for restricted Black).

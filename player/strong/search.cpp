@@ -57,17 +57,6 @@ int32_t FromTable(int32_t s, int ply) {
     return s;
 }
 
-inline int32_t MaxLine(const int32_t* l) {
-    return std::max(std::max(l[0], l[1]), std::max(l[2], l[3]));
-}
-inline bool HasOpenFour(uint8_t colour, int p) {
-    return MaxLine(Lines(colour, p)) >= 30 && ShapeAt(colour, p).openFours > 0;
-}
-inline bool HasFour(uint8_t colour, int p) {
-    if (MaxLine(Lines(colour, p)) < LINE_FOUR_MIN) return false;
-    const PointShape s = ShapeAt(colour, p);
-    return s.fours + s.openFours > 0;
-}
 inline int32_t ValueOf(uint8_t colour, int p) {
     return colour == CELL_BLACK ? g_blackValue[p] : g_whiteValue[p];
 }

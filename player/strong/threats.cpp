@@ -68,10 +68,7 @@ private:
     }
     // An open four the attacker could make next: the threat a three leaves.
     bool HasOpenFourThreat(uint8_t attacker) const {
-        return AnyThreatPoint(attacker, [&](int p) {
-            return HasLineAtLeast(Lines(attacker, p), 30) && ShapeAt(attacker, p).openFours > 0 &&
-                   Legal(attacker, p);
-        });
+        return AnyThreatPoint(attacker, [&](int p) { return HasOpenFour(attacker, p) && Legal(attacker, p); });
     }
 
     ThreatKind kind_;
@@ -180,11 +177,7 @@ bool Solver::Defend(int attacks, std::vector<int>* line) {
     int answers[POINT_COUNT];
     int n = 0;
     AnyThreatPointOfEither([&](int p) {
-        const bool blocks = HasLineAtLeast(Lines(them, p), LINE_FOUR_MIN) &&
-                            ShapeAt(them, p).fours + ShapeAt(them, p).openFours > 0;
-        const bool counter = HasLineAtLeast(Lines(me, p), LINE_FOUR_MIN) &&
-                             ShapeAt(me, p).fours + ShapeAt(me, p).openFours > 0;
-        if ((blocks || counter) && EmptyPoint(p) && Legal(me, p)) answers[n++] = p;
+        if ((HasFour(them, p) || HasFour(me, p)) && EmptyPoint(p) && Legal(me, p)) answers[n++] = p;
         return false;
     });
     std::vector<int> first, rest;
