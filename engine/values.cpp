@@ -10,9 +10,15 @@ alignas(16) int32_t g_blackValue[POINT_COUNT_PADDED];
 alignas(16) int32_t g_whiteValue[POINT_COUNT_PADDED];
 
 ValueSummary g_valueSummary;
+ThreatPoints g_threatPoints;
+
+namespace {
+bool s_keepThreatPoints = false;
+}  // namespace
 
 void ClearValues() {
     g_valueSummary = ValueSummary{};
+    g_threatPoints = ThreatPoints{};
     std::memset(g_blackLine, 0, sizeof g_blackLine);
     std::memset(g_whiteLine, 0, sizeof g_whiteLine);
     std::memset(g_blackValue, 0, sizeof g_blackValue);
@@ -54,8 +60,8 @@ inline bool HasThreatLine(const int32_t* l) {
 // Records point p's threat bits from its current line values.
 inline void NoteThreats(int p) {
     const uint64_t bit = uint64_t{1} << (p & 63);
-    uint64_t& b = g_valueSummary.blackThreat[p >> 6];
-    uint64_t& w = g_valueSummary.whiteThreat[p >> 6];
+    uint64_t& b = g_threatPoints.black[p >> 6];
+    uint64_t& w = g_threatPoints.white[p >> 6];
     b = (b & ~bit) | (HasThreatLine(g_blackLine[p]) ? bit : 0);
     w = (w & ~bit) | (HasThreatLine(g_whiteLine[p]) ? bit : 0);
 }
@@ -80,7 +86,7 @@ void RebuildKeptState() {
     g_valueSummary = ValueSummary{};
     for (int p = 0; p < POINT_COUNT; ++p) {
         NoteChange(p, 0, 0, g_blackValue[p], g_whiteValue[p]);
-        NoteThreats(p);
+        if (s_keepThreatPoints) NoteThreats(p);
     }
     for (int p = 0; p < POINT_COUNT; ++p) {
         for (int d = 0; d < 4; ++d)
@@ -89,8 +95,19 @@ void RebuildKeptState() {
     std::memcpy(g_indexedCells, g_board, sizeof g_indexedCells);
 }
 
+bool KeepThreatPoints(bool on) {
+    const bool was = s_keepThreatPoints;
+    if (on && !was) {
+        for (int p = 0; p < POINT_COUNT; ++p)
+            NoteThreats(p);
+    }
+    s_keepThreatPoints = on;
+    return was;
+}
+
 void UpdateValuesAround(int x, int y) {
     const int p = PointIndex(x, y);
+    const bool threats = s_keepThreatPoints;
     const int cell = CellIndex(x, y);
     const LinePair* pairs = g_linePairs[g_restricted];
 
@@ -130,7 +147,7 @@ void UpdateValuesAround(int x, int y) {
         g_whiteValue[p] = w[0] + w[1] + w[2] + w[3];
     }
     NoteChange(p, oldBlack, oldWhite, g_blackValue[p], g_whiteValue[p]);
-    NoteThreats(p);
+    if (threats) NoteThreats(p);
 
     // Without restrictions the tables ignore the fifth cell on each side, so four suffice.
     // The frame is as wide as the window, so a ray always meets a border cell before it
@@ -155,7 +172,7 @@ void UpdateValuesAround(int x, int y) {
             g_blackLine[q][ray.slot] = nb;
             g_whiteLine[q][ray.slot] = nw;
             NoteChange(q, oldB, oldW, newB, newW);
-            NoteThreats(q);
+            if (threats) NoteThreats(q);
         }
     }
 }

@@ -27,15 +27,25 @@ struct ValueSummary {
     int32_t whiteTotal;
     uint64_t blackNotable[SUMMARY_WORDS];
     uint64_t whiteNotable[SUMMARY_WORDS];
-    // Points where one of the colour's lines is an open three or better (THREAT_LINE_VALUE or
-    // more): where threat searches look, whatever the sum of the other lines.
-    uint64_t blackThreat[SUMMARY_WORDS];
-    uint64_t whiteThreat[SUMMARY_WORDS];
     bool operator==(const ValueSummary&) const = default;
 };
 extern ValueSummary g_valueSummary;
 
-// Recomputes what is kept beside the values (the summary, and each point's line indices)
+// Points where one of a colour's lines is an open three or better (THREAT_LINE_VALUE or more),
+// whatever the sum of its other lines: where the threat searches look. Kept only while switched
+// on, so that the levels' searches, which never look, do not pay for them.
+struct ThreatPoints {
+    uint64_t black[SUMMARY_WORDS];
+    uint64_t white[SUMMARY_WORDS];
+    bool operator==(const ThreatPoints&) const = default;
+};
+extern ThreatPoints g_threatPoints;
+// Switches their upkeep on (recomputing them from the line values, unless already on) or off;
+// returns whether it was on.
+bool KeepThreatPoints(bool on);
+
+// Recomputes what is kept beside the values (the summary, the threat points while kept, and
+// each point's line indices)
 // from the value arrays and the engine board, for code that writes those directly.
 void RebuildKeptState();
 

@@ -81,11 +81,24 @@ inline bool Legal(uint8_t colour, int p) {
     return IsForbiddenBlack(p % BOARD_SIZE, p / BOARD_SIZE) == 0;
 }
 
+// Keeps the engine's threat points current for as long as it lives.
+class ThreatPointsKept {
+public:
+    ThreatPointsKept() : was_(KeepThreatPoints(true)) {}
+    ~ThreatPointsKept() { KeepThreatPoints(was_); }
+    ThreatPointsKept(const ThreatPointsKept&) = delete;
+    ThreatPointsKept& operator=(const ThreatPointsKept&) = delete;
+
+private:
+    bool was_;
+};
+
 // Calls f(p) for each point, in increasing order, where `colour` (or either colour) has a
-// line of an open three or better; stops early when f returns true.
+// line of an open three or better; stops early when f returns true. Only while the threat
+// points are kept (ThreatPointsKept).
 template <typename F>
 inline bool AnyThreatPoint(uint8_t colour, F f) {
-    const uint64_t* bits = colour == CELL_BLACK ? g_valueSummary.blackThreat : g_valueSummary.whiteThreat;
+    const uint64_t* bits = colour == CELL_BLACK ? g_threatPoints.black : g_threatPoints.white;
     for (int w = 0; w < SUMMARY_WORDS; ++w) {
         for (uint64_t b = bits[w]; b; b &= b - 1)
             if (f(w * 64 + __builtin_ctzll(b))) return true;
@@ -95,7 +108,7 @@ inline bool AnyThreatPoint(uint8_t colour, F f) {
 template <typename F>
 inline bool AnyThreatPointOfEither(F f) {
     for (int w = 0; w < SUMMARY_WORDS; ++w) {
-        for (uint64_t b = g_valueSummary.blackThreat[w] | g_valueSummary.whiteThreat[w]; b; b &= b - 1)
+        for (uint64_t b = g_threatPoints.black[w] | g_threatPoints.white[w]; b; b &= b - 1)
             if (f(w * 64 + __builtin_ctzll(b))) return true;
     }
     return false;

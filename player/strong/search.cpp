@@ -584,6 +584,7 @@ void ClearTable() {
 }
 
 ThinkResult Think(int32_t millis, int maxDepth) {
+    const ThreatPointsKept kept;
     Searcher searcher(millis);
     ThinkResult r = searcher.Run(maxDepth);
     g_strongNodes += r.nodes;

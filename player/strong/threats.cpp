@@ -211,6 +211,7 @@ void TakeBackPass() {
 ThreatResult SolveThreats(uint8_t attacker, ThreatKind kind, const ThreatLimits& limits) {
     ThreatResult result;
     if (g_stackCount >= POINT_COUNT - 1) return result;
+    const ThreatPointsKept kept;
     const bool passed = attacker != SideToMove();
     MoveEntry saved = g_stack[g_stackCount];
     if (passed) Pass();

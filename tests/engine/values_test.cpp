@@ -111,7 +111,10 @@ TEST_F(ValuesTest, RandomGamesMatchFullRecomputation) {
         for (int game = 0; game < 12; ++game) {
             ResetWithRule(rule);
             const int length = 30 + static_cast<int>(rng() % 330);
+            // In odd games the threat points are switched on halfway, and kept from then on.
+            const bool threats = game % 2 == 1;
             while (g_stackCount < length) {
+                if (threats && g_stackCount == length / 2) KeepThreatPoints(true);
                 int x, y;
                 do {
                     x = static_cast<int>(rng() % BOARD_SIZE);
@@ -122,8 +125,12 @@ TEST_F(ValuesTest, RandomGamesMatchFullRecomputation) {
                 ++operations;
                 ASSERT_EQ(CurrentValues(), RecomputedValues()) << "after push " << x << "," << y;
                 const ValueSummary kept = g_valueSummary;
+                const ThreatPoints keptThreats = g_threatPoints;
                 RebuildKeptState();
                 ASSERT_EQ(kept, g_valueSummary) << "summary after push " << x << "," << y;
+                if (g_stackCount > length / 2 && threats) {
+                    ASSERT_EQ(keptThreats, g_threatPoints) << "threat points after push " << x << "," << y;
+                }
                 if (rng() % 4 == 0) {
                     EnginePop();
                     ++operations;
@@ -144,6 +151,10 @@ TEST_F(ValuesTest, RandomGamesMatchFullRecomputation) {
                 ASSERT_EQ(CurrentValues(), RecomputedValues()) << "unwinding at " << g_stackCount;
             }
             EXPECT_EQ(CurrentValues(), ValueSnapshot{}) << "an empty board has all values 0";
+            if (threats) {
+                EXPECT_EQ(g_threatPoints, ThreatPoints{}) << "an empty board has no threat point";
+            }
+            KeepThreatPoints(false);
         }
     }
     EXPECT_GE(operations, 10000);
