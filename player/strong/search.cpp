@@ -21,6 +21,8 @@ constexpr int MAX_PLY = 128;
 constexpr int32_t INFINITE_SCORE = WIN_SCORE + 1;
 constexpr uint64_t WHITE_TO_MOVE_KEY = 0xC3A5C85C97CB3127ull;
 constexpr int NEAR = 2;  // moves farther than this from every stone are left out
+// Weight of the sums of all point values in the evaluation (found by matches against level 7).
+constexpr int32_t TOTAL_WEIGHT = 4;
 
 enum Bound : uint8_t { BOUND_NONE, BOUND_EXACT, BOUND_LOWER, BOUND_UPPER };
 
@@ -182,9 +184,15 @@ int32_t Searcher::Evaluate() {
             if (theirs >= 10 && !(blackForbidden && them == CELL_BLACK)) theirThreats.Count(them, p);
         }
     }
-    // To move with a four-three is a win in all but name; the opponent's needs an answer now,
-    // and two of them rarely have one.
-    if (myThreats.fourThrees > 0) score += 4000;
+    // To move with a four-three is a win, unless a four of the opponent's breaks it or the
+    // three's open four is forbidden to Black: a quick look for the win by fours tells. The
+    // opponent's needs an answer now, and two of them rarely have one.
+    if (myThreats.fourThrees > 0) {
+        ThreatLimits quick;
+        quick.maxNodes = 300;
+        const ThreatResult r = SolveThreats(me, ThreatKind::FOURS, quick);
+        if (r.win || !r.complete) score += 4000;
+    }
     if (theirThreats.fourThrees > 1)
         score -= 2500;
     else if (theirThreats.fourThrees == 1)
@@ -193,6 +201,9 @@ int32_t Searcher::Evaluate() {
     score += 40 * myThreats.fours - 30 * theirThreats.fours;
     score += myThreats.threes >= 2 ? 400 : 60 * myThreats.threes;
     score -= theirThreats.threes >= 2 ? 250 : 40 * theirThreats.threes;
+    // Every point's sum, the weak ones too: the room each side has to make threats later.
+    const int32_t blackTotal = g_valueSummary.blackTotal, whiteTotal = g_valueSummary.whiteTotal;
+    score += TOTAL_WEIGHT * (me == CELL_BLACK ? blackTotal - whiteTotal : whiteTotal - blackTotal);
     return score + 30;  // the move in hand
 }
 
@@ -263,6 +274,12 @@ bool Searcher::Generate(int ply, int depth, Move* moves, int* n, int32_t* decide
             order += 500;
         moves[(*n)++] = {order, p};
     }
+    if (theirOpenFour && *n == 0) {
+        // No stop is legal (all forbidden to Black) and no four of ours delays: the open four
+        // comes next, and the five after its block.
+        *decided = -(WIN_SCORE - ply - 3);
+        return true;
+    }
     return false;
 }
 
@@ -308,6 +325,7 @@ int32_t Searcher::Node(int depth, int32_t alpha, int32_t beta, int ply) {
 
     Order(moves, n, ttMove, ply);
     // Far fewer moves deep in the tree, where the search only has to confirm.
+    const int generated = n;
     if (!forced) n = std::min(n, std::clamp(4 + 2 * depth, 6, 20));
     const int childDepth = forced ? depth : depth - 1;  // a forced block costs no depth
 
@@ -317,6 +335,9 @@ int32_t Searcher::Node(int depth, int32_t alpha, int32_t beta, int ply) {
     for (int i = 0; i < n; ++i) {
         const int p = moves[i].point;
         const int32_t s = Child(p, i == 0, childDepth, alpha, beta, ply + 1);
+        // Every move tried so far loses: one the width left out may hold, and without it the
+        // loss would be no proof.
+        if (i == n - 1 && n < generated && std::max(best, s) <= -PROVEN_SCORE) n = generated;
         if (stopped_) return 0;
         if (s > best) {
             best = s;

@@ -195,3 +195,22 @@ TEST_F(StrongSearchTest, AnswersTheThreatsOfGamesItLost) {
             << "after " << r.point % BOARD_SIZE << "," << r.point / BOARD_SIZE << " (" << r.reason << ")";
     }
 }
+
+TEST_F(StrongSearchTest, KnowsAThreeIsLostWhenEveryStopIsForbidden) {
+    // White's three on row 9 can only be stopped at 0,9, 4,9 and 5,9, and each of them makes an
+    // overline for Black; Black has no four. Every legal move loses to the open four.
+    ResetWithRule(1);
+    SetPosition({"X...XX.",  // row 7
+                 "X...XX.",
+                 ".OOO...",
+                 "X...XX.",
+                 "X...XX.",
+                 "X...XX."},
+                0, 7);
+    for (const int p : {PointIndex(0, 9), PointIndex(4, 9), PointIndex(5, 9)})
+        ASSERT_FALSE(strong::Legal(CELL_BLACK, p)) << p;
+    const strong::ThinkResult r = strong::Think(500);
+    ASSERT_GE(r.point, 0) << "no move although legal ones remain";
+    EXPECT_TRUE(strong::EmptyPoint(r.point) && strong::Legal(CELL_BLACK, r.point));
+    EXPECT_LE(r.score, -strong::PROVEN_SCORE) << r.reason;
+}
