@@ -23,6 +23,8 @@ constexpr uint64_t WHITE_TO_MOVE_KEY = 0xC3A5C85C97CB3127ull;
 constexpr int NEAR = 2;  // moves farther than this from every stone are left out
 // Weight of the sums of all point values in the evaluation (found by matches against level 7).
 constexpr int32_t TOTAL_WEIGHT = 4;
+// Attacks of the long look for a win by threes with the time the search leaves over.
+constexpr int LONG_ATTACKS = 16;
 
 enum Bound : uint8_t { BOUND_NONE, BOUND_EXACT, BOUND_LOWER, BOUND_UPPER };
 
@@ -364,9 +366,11 @@ int32_t Searcher::Node(int depth, int32_t alpha, int32_t beta, int ply) {
 }
 
 // Against a threatened win (by fours, or by fours and threes), keep only the moves after which
-// the solver finds neither kind of win for the opponent, or could not decide in its budget. The
-// points of its proof and our own fours are tried first, as long as half the time lasts. When
-// every move tried loses, keep the three that cost the solver the most work to refute.
+// the solver finds neither kind of win for the opponent. Every move gets a quick look first,
+// the points of the threat's proof and our own fours before the rest; the moves it could not
+// judge get a longer one, as long as half the time lasts. Moves still unjudged are kept when no
+// move is a proven defence, and beside proven ones only if they threaten; when every move
+// loses, the three that cost the solver the most work to refute.
 int Searcher::KeepDefences(Move* rootMoves, int n) {
     const uint8_t me = SideToMove(), them = Opponent(me);
     ThreatLimits first;  // whether there is a threat at all deserves a longer look
@@ -376,6 +380,9 @@ int Searcher::KeepDefences(Move* rootMoves, int n) {
     if (!threat.win) {
         first.maxAttacks = 14;
         first.deepen = true;
+        // Threats by threes found too late cost games: this look gets a third of the time.
+        first.maxNodes = 2000000;
+        first.maxMillis = std::max(1, millis_ / 3);
         threat = SolveThreats(them, ThreatKind::FOURS_AND_THREES, first);
     }
     if (!threat.win) return n;
@@ -385,16 +392,17 @@ int Searcher::KeepDefences(Move* rootMoves, int n) {
         const bool onLine = std::find(threat.line.begin(), threat.line.end(), p) != threat.line.end();
         if (onLine || HasFour(me, p)) std::rotate(rootMoves + front, rootMoves + i, rootMoves + i + 1), ++front;
     }
-    ThreatLimits quickFours, quickThrees;
-    quickFours.maxNodes = 50000;
-    quickFours.maxMillis = std::max(1, millis_ / 40);
-    quickThrees.maxAttacks = 12;
-    quickThrees.deepen = true;
-    quickThrees.maxNodes = 100000;
-    quickThrees.maxMillis = std::max(1, millis_ / 20);
-    Move kept[POINT_COUNT], unknown[POINT_COUNT], hardest[POINT_COUNT];
-    int k = 0, u = 0, h = 0;
-    for (int i = 0; i < n && Elapsed() < millis_ / 2; ++i) {
+    // Judged: 1 a defence, 0 unknown, -1 refuted (with the solver's work in `work`).
+    int8_t verdict[POINT_COUNT];
+    int64_t work[POINT_COUNT];
+    auto judge = [&](int i, int64_t fourNodes, int64_t threeNodes, int32_t millis) {
+        ThreatLimits quickFours, quickThrees;
+        quickFours.maxNodes = fourNodes;
+        quickFours.maxMillis = std::max(1, millis / 2);
+        quickThrees.maxAttacks = 12;
+        quickThrees.deepen = true;
+        quickThrees.maxNodes = threeNodes;
+        quickThrees.maxMillis = std::max(1, millis);
         const int p = rootMoves[i].point;
         Make(p);
         // A four of ours only delays: after its block we are to move and the threat must
@@ -409,23 +417,44 @@ int Searcher::KeepDefences(Move* rootMoves, int n) {
         else
             block = -1;
         ThreatResult after = SolveThreats(them, ThreatKind::FOURS, quickFours);
-        int64_t work = after.nodes;
+        work[i] = after.nodes;
         if (after.complete && !after.win) {
             after = SolveThreats(them, ThreatKind::FOURS_AND_THREES, quickThrees);
-            work += after.nodes;
+            work[i] += after.nodes;
         }
         if (block >= 0) Unmake(block);
         Unmake(p);
-        if (!after.complete)
-            unknown[u++] = rootMoves[i];
-        else if (!after.win)
+        verdict[i] = !after.complete ? 0 : after.win ? -1 : 1;
+    };
+    // Most moves are judged within a few thousand nodes; the rest get the longer look after.
+    int judged = 0;
+    for (; judged < n && Elapsed() < millis_ / 2; ++judged)
+        judge(judged, 2000, 4000, std::max(1, millis_ / 200));
+    for (int i = 0; i < judged && Elapsed() < millis_ / 2; ++i) {
+        if (verdict[i] == 0) judge(i, 50000, 100000, std::max(1, millis_ / 20));
+    }
+    Move kept[POINT_COUNT], unknown[POINT_COUNT], hardest[POINT_COUNT];
+    int k = 0, u = 0, h = 0;
+    for (int i = 0; i < judged; ++i) {
+        if (verdict[i] > 0)
             kept[k++] = rootMoves[i];
+        else if (verdict[i] == 0)
+            unknown[u++] = rootMoves[i];
         else
-            hardest[h++] = {static_cast<int32_t>(std::min<int64_t>(work, 1 << 30)), rootMoves[i].point};
+            hardest[h++] = {static_cast<int32_t>(std::min<int64_t>(work[i], 1 << 30)), rootMoves[i].point};
     }
     // A win is usually found at once; a refutation needs the whole tree, so a move the solver
-    // could not judge in its budget is most often a defence too.
-    std::copy(unknown, unknown + u, kept + k), k += u;
+    // could not judge in its budget is most often a defence too, kept when nothing is proven.
+    if (k == 0) {
+        std::copy(unknown, unknown + u, kept + k), k += u;
+    } else {
+        // Beside proven defences, an unjudged move stays only if it threatens: it may be the
+        // start of our own win.
+        for (int i = 0; i < u; ++i) {
+            const PointShape s = ShapeAt(me, unknown[i].point);
+            if (s.threes + s.fours + s.openFours > 0) kept[k++] = unknown[i];
+        }
+    }
     if (k == 0 && h > 0) {
         std::stable_sort(hardest, hardest + h, [](const Move& x, const Move& y) { return x.order > y.order; });
         k = std::min(h, 3);
@@ -511,7 +540,7 @@ ThinkResult Searcher::Run(int maxDepth) {
     ThreatLimits vct;
     vct.maxAttacks = 14;
     vct.maxNodes = 4000000;
-    vct.maxMillis = std::max(1, millis_ / 5);
+    vct.maxMillis = std::max(1, millis_ / 10);  // the long look after the search goes on
     vct.deepen = true;
     const ThreatResult ownThrees = SolveThreats(me, ThreatKind::FOURS_AND_THREES, vct);
     if (ownThrees.win) return {ownThrees.line[0], PROVEN_SCORE, 0, 0, "win by threes"};
@@ -576,6 +605,19 @@ ThinkResult Searcher::Run(int maxDepth) {
         bestScore = iterationScore;
         result.depth = depth;
         if (bestScore >= PROVEN_SCORE || bestScore <= -PROVEN_SCORE) break;
+    }
+    // Time the search left over: a longer look for our own win by threes, from where the
+    // first look stopped. Such wins are often too deep for its budget.
+    if (bestScore < PROVEN_SCORE && ownThrees.refutedAttacks < LONG_ATTACKS && Elapsed() < millis_ * 3 / 4 &&
+        !stopped_) {
+        ThreatLimits longer;
+        longer.maxAttacks = LONG_ATTACKS;
+        longer.firstAttacks = ownThrees.refutedAttacks + 2;
+        longer.deepen = true;
+        longer.maxNodes = 40000000;
+        longer.maxMillis = millis_ * 17 / 20 - Elapsed();
+        const ThreatResult later = SolveThreats(me, ThreatKind::FOURS_AND_THREES, longer);
+        if (later.win) return {later.line[0], PROVEN_SCORE, result.depth, nodes_, "win by threes"};
     }
     result.point = bestMove;
     result.score = bestScore;

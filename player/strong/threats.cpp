@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 
 #include "platform/tick.h"
 #include "player/search.h"
@@ -41,6 +42,14 @@ int FivePoints(uint8_t colour, int* points) {
     return n;
 }
 
+// Whether (x, y) lies on line d through (ox, oy), at most five points from it.
+bool OnLineNear(int ox, int oy, int d, int x, int y) {
+    static constexpr int DX[4] = {1, 0, -1, 1}, DY[4] = {0, 1, 1, 1};
+    const int dx = x - ox, dy = y - oy;
+    if (dx * DY[d] != dy * DX[d]) return false;
+    return std::abs(dx) <= 5 && std::abs(dy) <= 5;
+}
+
 bool HasLineAtLeast(const int32_t* l, int32_t v) {
     return l[0] >= v || l[1] >= v || l[2] >= v || l[3] >= v;
 }
@@ -65,10 +74,6 @@ private:
                 aborted = true;
         }
         return !aborted;
-    }
-    // An open four the attacker could make next: the threat a three leaves.
-    bool HasOpenFourThreat(uint8_t attacker) const {
-        return AnyThreatPoint(attacker, [&](int p) { return HasOpenFour(attacker, p) && Legal(attacker, p); });
     }
 
     ThreatKind kind_;
@@ -115,12 +120,15 @@ bool Solver::Attack(int attacks, std::vector<int>* line) {
     Move moves[POINT_COUNT];
     int n = 0;
     const int32_t threshold = kind_ == ThreatKind::FOURS ? LINE_FOUR_MIN : LINE_THREE_MIN;
+    const bool lastAttack = attacks == 1;
     AnyThreatPoint(me, [&](int p) {
         const int32_t* l = Lines(me, p);
         if (!HasLineAtLeast(l, threshold)) return false;
         const PointShape s = ShapeAt(me, p);
         const bool four = s.fours + s.openFours > 0;
         if (!four && (kind_ == ThreatKind::FOURS || s.threes == 0)) return false;
+        // A three as the last attack leaves no attack to make the open four with.
+        if (lastAttack && !four) return false;
         if (!EmptyPoint(p) || !Legal(me, p)) return false;
         const int32_t own = me == CELL_BLACK ? g_blackValue[p] : g_whiteValue[p];
         const int32_t other = me == CELL_BLACK ? g_whiteValue[p] : g_blackValue[p];
@@ -169,15 +177,39 @@ bool Solver::Defend(int attacks, std::vector<int>* line) {
         }
         return win;
     }
-    if (kind_ == ThreatKind::FOURS || !HasOpenFourThreat(them)) return false;
+    if (kind_ == ThreatKind::FOURS) return false;
+    // The attacker's open fours to come, each with its line.
+    struct OpenFour {
+        int x, y, d;
+    };
+    OpenFour open[8];
+    int nOpen = 0;
+    AnyThreatPoint(them, [&](int p) {
+        const int32_t* l = Lines(them, p);
+        if (MaxLine(l) < 30 || !Legal(them, p)) return false;
+        for (int d = 0; d < 4 && nOpen < 8; ++d) {
+            if (ClassOfValue(l[d]) == CLASS_OPEN_FOUR) open[nOpen++] = {p % BOARD_SIZE, p / BOARD_SIZE, d};
+        }
+        return nOpen == 8;
+    });
+    if (nOpen == 0) return false;
 
-    // A three: every answer that could stop the open four (any point where the attacker would
-    // make a four) and every four of the defender's own must fail. Any other answer leaves the
-    // open four to be made.
+    // A three: every answer that could stop the open four and every four of the defender's own
+    // must fail. Any other answer leaves an open four to be made: a point off the line of one
+    // of them, or more than five from it, changes nothing there.
     int answers[POINT_COUNT];
     int n = 0;
     AnyThreatPointOfEither([&](int p) {
-        if ((HasFour(them, p) || HasFour(me, p)) && EmptyPoint(p) && Legal(me, p)) answers[n++] = p;
+        if (!EmptyPoint(p) || !Legal(me, p)) return false;
+        if (HasFour(me, p)) {
+            answers[n++] = p;
+        } else if (HasFour(them, p)) {
+            const int x = p % BOARD_SIZE, y = p / BOARD_SIZE;
+            for (int i = 0; i < nOpen; ++i) {
+                if (!OnLineNear(open[i].x, open[i].y, open[i].d, x, y)) return false;
+            }
+            answers[n++] = p;
+        }
         return false;
     });
     std::vector<int> first, rest;
@@ -195,6 +227,7 @@ bool Solver::Defend(int attacks, std::vector<int>* line) {
     *line = first;
     return true;
 }
+
 
 }  // namespace
 
@@ -219,10 +252,11 @@ ThreatResult SolveThreats(uint8_t attacker, ThreatKind kind, const ThreatLimits&
     // A failure cached with n attacks left holds for any limit, so deepening reuses them.
     ++s_generation;
     Solver solver(kind, limits);
-    for (int attacks = limits.deepen ? std::min(4, limits.maxAttacks) : limits.maxAttacks;;
+    for (int attacks = limits.deepen ? std::clamp(limits.firstAttacks, 1, limits.maxAttacks) : limits.maxAttacks;;
          attacks = std::min(attacks + 2, limits.maxAttacks)) {
         result.line.clear();
         result.win = solver.Attack(attacks, &result.line);
+        if (!result.win && !solver.aborted) result.refutedAttacks = attacks;
         if (result.win || solver.aborted || attacks == limits.maxAttacks) break;
     }
     result.complete = !solver.aborted;

@@ -19,6 +19,7 @@ struct ThreatLimits {
     // Try 4, 6, 8 ... attacks up to maxAttacks, within the one budget: short wins, the
     // common ones, are found before the long lines are explored.
     bool deepen = false;
+    int firstAttacks = 4;  // where the deepening starts
 };
 
 struct ThreatResult {
@@ -29,6 +30,9 @@ struct ThreatResult {
     // defence tried; every other defence was refuted as well.
     std::vector<int> line;
     int64_t nodes = 0;
+    // With deepening: the most attacks for which the whole tree was searched without a win
+    // (0 if none), where a later solve of the same position may start.
+    int refutedAttacks = 0;
 };
 
 // Solves for `attacker`. When it is not the side to move, the other side passes first. The

@@ -171,6 +171,7 @@ TEST_F(StrongSearchTest, AnswersTheThreatsOfGamesItLost) {
     struct Defence {
         const char* name;
         const char* moves;
+        int32_t millis = 1000;
     };
     const Defence defences[] = {
         {"White must stop a win by threes of nineteen plies; one move does",
@@ -180,13 +181,23 @@ TEST_F(StrongSearchTest, AnswersTheThreatsOfGamesItLost) {
         // Kept from a trial of the new defence check that once lost it.
         {"Black must stop a win by threes; only two quiet moves do",
          "9,9 9,8 11,7 10,8 8,8 10,10 9,7 10,9 10,7 8,7 11,10 10,6 10,11 12,7 9,12 12,9 8,13 7,14"},
+        // Threats the player at 1 s did not see in time (about 150,000 solver nodes each, a
+        // quarter of a second on a quiet machine) and played on; 3 s leaves room for a loaded one.
+        {"White must stop a win by threes that takes the solver a while to find",
+         "9,9 9,8 10,9 11,9 11,8 12,7 10,10", 3000},
+        {"White must stop a win by threes that takes the solver a while to find, later in a game",
+         "9,9 9,8 9,7 10,7 10,8 11,6 8,9 10,9 8,6 11,9 8,10 11,7 11,8", 3000},
+        // Proven defences and moves the solver could not judge: the player once took one of
+        // the latter, and lost.
+        {"White must stop a win by threes where three moves are proven to",
+         "9,9 9,8 11,8 8,7 10,9 8,9 10,7 8,8 8,6 10,8 8,11 9,10 7,8 12,9 7,10 7,9 10,6"},
     };
     for (const Defence& d : defences) {
         SCOPED_TRACE(d.name);
         ResetWithRule(1);
         PlayMoves(d.moves);
         const uint8_t threatening = strong::Opponent(strong::SideToMove());
-        const strong::ThinkResult r = strong::Think(1000);
+        const strong::ThinkResult r = strong::Think(d.millis);
         ASSERT_GE(r.point, 0);
         strong::Play(r.point);
         const strong::ThreatResult after = strong::SolveThreats(threatening, strong::ThreatKind::FOURS_AND_THREES, deep);

@@ -266,3 +266,31 @@ TEST_F(ThreatTest, WinByThreesHoldsAgainstEveryAnswer) {
         if (passed) strong::TakeBackPass();
     }
 }
+
+// An open two on each of the four lines, with a closed three far away (fours to make off the
+// two's line): the three it makes is stopped, so no win; with one more stone it is a three to
+// make into an open four, a win. Catches answers to a three wrongly left out by their line.
+TEST_F(ThreatTest, AThreeThatCanBeStoppedIsNoWin) {
+    constexpr int DX[4] = {1, 0, -1, 1}, DY[4] = {0, 1, 1, 1};
+    strong::ThreatLimits limits;
+    limits.maxAttacks = 8;
+    for (const uint8_t attacker : {CELL_BLACK, CELL_WHITE}) {
+        for (int d = 0; d < 4; ++d) {
+            SCOPED_TRACE(std::string(attacker == CELL_BLACK ? "Black" : "White") + ", line " + std::to_string(d));
+            std::vector<std::string> rows(BOARD_SIZE, std::string(BOARD_SIZE, '.'));
+            const char own = attacker == CELL_BLACK ? 'X' : 'O', other = attacker == CELL_BLACK ? 'O' : 'X';
+            rows[1].replace(1, 4, std::string(1, other) + std::string(3, own));
+            for (int i = 0; i < 2; ++i)
+                rows[9 + i * DY[d]][9 + i * DX[d]] = own;
+            ResetWithRule(1);
+            SetPosition(rows);
+            const ThreatResult two = strong::SolveThreats(attacker, ThreatKind::FOURS_AND_THREES, limits);
+            EXPECT_TRUE(two.complete && !two.win) << LineText(two.line);
+            rows[9 + 2 * DY[d]][9 + 2 * DX[d]] = own;
+            ResetWithRule(1);
+            SetPosition(rows);
+            const ThreatResult three = strong::SolveThreats(attacker, ThreatKind::FOURS_AND_THREES, limits);
+            EXPECT_TRUE(three.complete && three.win);
+        }
+    }
+}
