@@ -12,6 +12,7 @@
 namespace strong {
 
 constexpr int32_t LINE_FIVE = 127;
+constexpr int32_t LINE_OPEN_FOUR_MIN = 30;  // the lowest value of class open four
 constexpr int32_t LINE_FOUR_MIN = 16;  // the lowest value of class four
 constexpr int32_t LINE_THREE_MIN = 10;
 
@@ -60,7 +61,7 @@ inline int32_t MaxLine(const int32_t* l) {
 }
 // A stone of `colour` at empty point p makes an open four; a four, open or not.
 inline bool HasOpenFour(uint8_t colour, int p) {
-    return MaxLine(Lines(colour, p)) >= 30 && ShapeAt(colour, p).openFours > 0;
+    return MaxLine(Lines(colour, p)) >= LINE_OPEN_FOUR_MIN && ShapeAt(colour, p).openFours > 0;
 }
 inline bool HasFour(uint8_t colour, int p) {
     if (MaxLine(Lines(colour, p)) < LINE_FOUR_MIN) return false;

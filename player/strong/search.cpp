@@ -218,7 +218,7 @@ bool Searcher::Generate(int ply, int depth, Move* moves, int* n, int32_t* decide
     *forced = false;
     const bool myFive = AnyThreatPointOfEither([&](int p) {
         const int32_t mm = MaxLine(Lines(me, p)), tm = MaxLine(Lines(them, p));
-        if (mm < 30 && tm < 30) return false;
+        if (mm < LINE_OPEN_FOUR_MIN && tm < LINE_OPEN_FOUR_MIN) return false;
         if (mm == LINE_FIVE) return true;
         if (tm == LINE_FIVE) {
             if (nTheirFives < 2) theirFives[nTheirFives] = p;

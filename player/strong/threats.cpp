@@ -186,7 +186,7 @@ bool Solver::Defend(int attacks, std::vector<int>* line) {
     int nOpen = 0;
     AnyThreatPoint(them, [&](int p) {
         const int32_t* l = Lines(them, p);
-        if (MaxLine(l) < 30 || !Legal(them, p)) return false;
+        if (MaxLine(l) < LINE_OPEN_FOUR_MIN || !Legal(them, p)) return false;
         for (int d = 0; d < 4 && nOpen < 8; ++d) {
             if (ClassOfValue(l[d]) == CLASS_OPEN_FOUR) open[nOpen++] = {p % BOARD_SIZE, p / BOARD_SIZE, d};
         }
@@ -227,7 +227,6 @@ bool Solver::Defend(int attacks, std::vector<int>* line) {
     *line = first;
     return true;
 }
-
 
 }  // namespace
 
