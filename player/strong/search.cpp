@@ -74,6 +74,10 @@ struct Move {
     int32_t order;
     int point;
 };
+// Higher order first; between equals, the lower point.
+inline bool ByOrder(const Move& a, const Move& b) {
+    return a.order != b.order ? a.order > b.order : a.point < b.point;
+}
 
 class Searcher {
 public:
@@ -138,7 +142,9 @@ private:
         Unmake(p);
         return s;
     }
-    void Order(Move* moves, int n, int ttMove, int ply);
+    // Sorts the first `top` moves (all by default) by their order after adding the stored best
+    // move, killers and history.
+    void Order(Move* moves, int n, int ttMove, int ply, int top = POINT_COUNT);
     // Against a threatened win of the opponent's, the root moves after which it has none left.
     int KeepDefences(Move* rootMoves, int n);
 
@@ -254,14 +260,12 @@ bool Searcher::Generate(int ply, int depth, Move* moves, int* n, int32_t* decide
 
     for (int p = 0; p < POINT_COUNT; ++p) {
         if (near_[p] == 0 || !EmptyPoint(p)) continue;
-        const bool myFour = HasFour(me, p);
-        if (theirOpenFour) {
-            // Against an open four in the making: only its stops, or a four of our own.
-            if (!myFour && !HasFour(them, p)) continue;
-        }
+        const PointShape mine = ShapeAt(me, p), theirs = ShapeAt(them, p);
+        const bool myFour = mine.fours + mine.openFours > 0;
+        // Against an open four in the making: only its stops, or a four of our own.
+        if (theirOpenFour && !myFour && theirs.fours + theirs.openFours == 0) continue;
         if (!Legal(me, p)) continue;
         int32_t order = std::max(0, ValueOf(me, p)) + std::max(0, ValueOf(them, p));
-        const PointShape mine = ShapeAt(me, p), theirs = ShapeAt(them, p);
         if (myFour)
             order += mine.threes > 0 ? 6000 : 2000;
         else if (mine.threes > 1)
@@ -285,7 +289,7 @@ bool Searcher::Generate(int ply, int depth, Move* moves, int* n, int32_t* decide
     return false;
 }
 
-void Searcher::Order(Move* moves, int n, int ttMove, int ply) {
+void Searcher::Order(Move* moves, int n, int ttMove, int ply, int top) {
     const int side = SideToMove() == CELL_WHITE ? 1 : 0;
     for (int i = 0; i < n; ++i) {
         Move& m = moves[i];
@@ -297,7 +301,12 @@ void Searcher::Order(Move* moves, int n, int ttMove, int ply) {
             m.order += 1 << 23;
         m.order += std::min(history_[side][m.point] >> 4, 1 << 20);
     }
-    std::stable_sort(moves, moves + n, [](const Move& a, const Move& b) { return a.order > b.order; });
+    // Moves come in increasing point order, so the point as tie-break keeps the sort stable;
+    // only the first `top` need their places, the rest are sorted if ever reached.
+    if (top < n)
+        std::partial_sort(moves, moves + top, moves + n, ByOrder);
+    else
+        std::sort(moves, moves + n, ByOrder);
 }
 
 int32_t Searcher::Node(int depth, int32_t alpha, int32_t beta, int ply) {
@@ -325,10 +334,10 @@ int32_t Searcher::Node(int depth, int32_t alpha, int32_t beta, int ply) {
         }
     }
 
-    Order(moves, n, ttMove, ply);
     // Far fewer moves deep in the tree, where the search only has to confirm.
     const int generated = n;
     if (!forced) n = std::min(n, std::clamp(4 + 2 * depth, 6, 20));
+    Order(moves, generated, ttMove, ply, n);
     const int childDepth = forced ? depth : depth - 1;  // a forced block costs no depth
 
     const int32_t alpha0 = alpha;
@@ -339,7 +348,10 @@ int32_t Searcher::Node(int depth, int32_t alpha, int32_t beta, int ply) {
         const int32_t s = Child(p, i == 0, childDepth, alpha, beta, ply + 1);
         // Every move tried so far loses: one the width left out may hold, and without it the
         // loss would be no proof.
-        if (i == n - 1 && n < generated && std::max(best, s) <= -PROVEN_SCORE) n = generated;
+        if (i == n - 1 && n < generated && std::max(best, s) <= -PROVEN_SCORE) {
+            std::sort(moves + n, moves + generated, ByOrder);
+            n = generated;
+        }
         if (stopped_) return 0;
         if (s > best) {
             best = s;
