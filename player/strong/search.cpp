@@ -79,23 +79,58 @@ inline bool ByOrder(const Move& a, const Move& b) {
     return a.order != b.order ? a.order > b.order : a.point < b.point;
 }
 
+// Longer than any game; keeps every product of the budget within 64 bits.
+constexpr int64_t MAX_MILLIS = int64_t{1} << 40;
+
 class Searcher {
 public:
-    Searcher(int32_t millis) : start_(TickCount()), millis_(millis) {}
+    explicit Searcher(const ThinkLimits& limits)
+        : start_(TickCount()),
+          wall_(std::min(limits.millis, MAX_MILLIS)),
+          maxNodes_(std::max<int64_t>(0, limits.nodes)),
+          millis_(wall_ > 0 ? wall_ : maxNodes_ > 0 ? 1000 : 1) {}
 
     ThinkResult Run(int maxDepth);
 
 private:
+    ThinkResult Decide(int maxDepth);
     bool TimeUp() {
         if (stopped_) return true;
+        if (timed_ && maxNodes_ > 0 && Work() >= maxNodes_) stopped_ = true;
         if ((nodes_ & 255) == 0) {
-            if (g_stopSearch.load(std::memory_order_relaxed) ||
-                (timed_ && static_cast<int32_t>(TickCount() - start_) >= millis_))
+            if (g_stopSearch.load(std::memory_order_relaxed) || (timed_ && wall_ > 0 && WallElapsed() >= wall_))
                 stopped_ = true;
         }
         return stopped_;
     }
-    int32_t Elapsed() const { return static_cast<int32_t>(TickCount() - start_); }
+    int64_t WallElapsed() const { return static_cast<uint32_t>(TickCount() - start_); }
+    int64_t Work() const { return nodes_ + solverNodes_; }
+    // The budget spent so far, in its milliseconds: of the wall clock, or under a node limit
+    // the same share of the nodes.
+    int64_t Elapsed() const {
+        if (maxNodes_ > 0) return static_cast<int64_t>(static_cast<__int128>(Work()) * millis_ / maxNodes_);
+        return WallElapsed();
+    }
+    // A threat look of at most `nodes` nodes and `share` milliseconds of the budget.
+    ThreatLimits Look(int64_t nodes, int64_t share) const {
+        ThreatLimits l;
+        share = std::max<int64_t>(1, share);
+        l.maxNodes = nodes;
+        if (maxNodes_ > 0) {
+            const auto shareNodes = static_cast<int64_t>(static_cast<__int128>(share) * maxNodes_ / millis_);
+            l.maxNodes = std::clamp<int64_t>(shareNodes, 1, nodes);
+            // The wall clock, if any, still has the last word.
+            if (wall_ > 0) l.maxMillis = static_cast<int32_t>(std::clamp<int64_t>(wall_ - WallElapsed(), 1, INT32_MAX));
+        } else {
+            l.maxMillis = static_cast<int32_t>(std::min<int64_t>(share, INT32_MAX));
+        }
+        return l;
+    }
+    ThreatResult Solve(uint8_t attacker, ThreatKind kind, const ThreatLimits& limits) {
+        ThreatResult r = SolveThreats(attacker, kind, limits);
+        solverNodes_ += r.nodes;
+        return r;
+    }
 
     void Make(int p) {
         Play(p);
@@ -149,10 +184,13 @@ private:
     int KeepDefences(Move* rootMoves, int n);
 
     uint32_t start_;
-    int32_t millis_;
+    int64_t wall_;      // wall-clock limit, 0 for none
+    int64_t maxNodes_;  // node limit, 0 for none
+    int64_t millis_;    // the budget that the shares below are taken of
     bool timed_ = false;
     bool stopped_ = false;
     int64_t nodes_ = 0;
+    int64_t solverNodes_ = 0;  // of the threat looks at the root
     int near_[POINT_COUNT];
     int killers_[MAX_PLY][2] = {};
     int32_t history_[2][POINT_COUNT] = {};
@@ -385,17 +423,14 @@ int32_t Searcher::Node(int depth, int32_t alpha, int32_t beta, int ply) {
 // loses, the three that cost the solver the most work to refute.
 int Searcher::KeepDefences(Move* rootMoves, int n) {
     const uint8_t me = SideToMove(), them = Opponent(me);
-    ThreatLimits first;  // whether there is a threat at all deserves a longer look
-    first.maxNodes = 400000;
-    first.maxMillis = std::max(1, millis_ / 10);
-    ThreatResult threat = SolveThreats(them, ThreatKind::FOURS, first);
+    // Whether there is a threat at all deserves a longer look.
+    ThreatResult threat = Solve(them, ThreatKind::FOURS, Look(400000, millis_ / 10));
     if (!threat.win) {
+        // Threats by threes found too late cost games: this look gets a third of the time.
+        ThreatLimits first = Look(2000000, millis_ / 3);
         first.maxAttacks = 14;
         first.deepen = true;
-        // Threats by threes found too late cost games: this look gets a third of the time.
-        first.maxNodes = 2000000;
-        first.maxMillis = std::max(1, millis_ / 3);
-        threat = SolveThreats(them, ThreatKind::FOURS_AND_THREES, first);
+        threat = Solve(them, ThreatKind::FOURS_AND_THREES, first);
     }
     if (!threat.win) return n;
     int front = 0;
@@ -407,14 +442,11 @@ int Searcher::KeepDefences(Move* rootMoves, int n) {
     // Judged: 1 a defence, 0 unknown, -1 refuted (with the solver's work in `work`).
     int8_t verdict[POINT_COUNT];
     int64_t work[POINT_COUNT];
-    auto judge = [&](int i, int64_t fourNodes, int64_t threeNodes, int32_t millis) {
-        ThreatLimits quickFours, quickThrees;
-        quickFours.maxNodes = fourNodes;
-        quickFours.maxMillis = std::max(1, millis / 2);
+    auto judge = [&](int i, int64_t fourNodes, int64_t threeNodes, int64_t millis) {
+        const ThreatLimits quickFours = Look(fourNodes, millis / 2);
+        ThreatLimits quickThrees = Look(threeNodes, millis);
         quickThrees.maxAttacks = 12;
         quickThrees.deepen = true;
-        quickThrees.maxNodes = threeNodes;
-        quickThrees.maxMillis = std::max(1, millis);
         const int p = rootMoves[i].point;
         Make(p);
         // A four of ours only delays: after its block we are to move and the threat must
@@ -428,10 +460,10 @@ int Searcher::KeepDefences(Move* rootMoves, int n) {
             Make(block);
         else
             block = -1;
-        ThreatResult after = SolveThreats(them, ThreatKind::FOURS, quickFours);
+        ThreatResult after = Solve(them, ThreatKind::FOURS, quickFours);
         work[i] = after.nodes;
         if (after.complete && !after.win) {
-            after = SolveThreats(them, ThreatKind::FOURS_AND_THREES, quickThrees);
+            after = Solve(them, ThreatKind::FOURS_AND_THREES, quickThrees);
             work[i] += after.nodes;
         }
         if (block >= 0) Unmake(block);
@@ -441,9 +473,9 @@ int Searcher::KeepDefences(Move* rootMoves, int n) {
     // Most moves are judged within a few thousand nodes; the rest get the longer look after.
     int judged = 0;
     for (; judged < n && Elapsed() < millis_ / 2; ++judged)
-        judge(judged, 2000, 4000, std::max(1, millis_ / 200));
+        judge(judged, 2000, 4000, millis_ / 200);
     for (int i = 0; i < judged && Elapsed() < millis_ / 2; ++i) {
-        if (verdict[i] == 0) judge(i, 50000, 100000, std::max(1, millis_ / 20));
+        if (verdict[i] == 0) judge(i, 50000, 100000, millis_ / 20);
     }
     Move kept[POINT_COUNT], unknown[POINT_COUNT], hardest[POINT_COUNT];
     int k = 0, u = 0, h = 0;
@@ -499,6 +531,13 @@ int FirstMove() {
 }
 
 ThinkResult Searcher::Run(int maxDepth) {
+    ThinkResult result = Decide(maxDepth);
+    result.nodes = nodes_;
+    result.solverNodes = solverNodes_;
+    return result;
+}
+
+ThinkResult Searcher::Decide(int maxDepth) {
     ThinkResult result;
     if (!s_table) SetTableBytes(DEFAULT_TABLE_MEGABYTES << 20);
     RebuildHash();
@@ -544,17 +583,12 @@ ThinkResult Searcher::Run(int maxDepth) {
     }
 
     // Threats first: our own win by fours, then by fours and threes.
-    ThreatLimits vcf;
-    vcf.maxNodes = 400000;
-    vcf.maxMillis = std::max(1, millis_ / 10);
-    const ThreatResult ownFours = SolveThreats(me, ThreatKind::FOURS, vcf);
+    const ThreatResult ownFours = Solve(me, ThreatKind::FOURS, Look(400000, millis_ / 10));
     if (ownFours.win) return {ownFours.line[0], PROVEN_SCORE, 0, 0, "win by fours"};
-    ThreatLimits vct;
+    ThreatLimits vct = Look(4000000, millis_ / 10);  // the long look after the search goes on
     vct.maxAttacks = 14;
-    vct.maxNodes = 4000000;
-    vct.maxMillis = std::max(1, millis_ / 10);  // the long look after the search goes on
     vct.deepen = true;
-    const ThreatResult ownThrees = SolveThreats(me, ThreatKind::FOURS_AND_THREES, vct);
+    const ThreatResult ownThrees = Solve(me, ThreatKind::FOURS_AND_THREES, vct);
     if (ownThrees.win) return {ownThrees.line[0], PROVEN_SCORE, 0, 0, "win by threes"};
 
     Order(rootMoves, n, -1, 0);
@@ -565,7 +599,7 @@ ThinkResult Searcher::Run(int maxDepth) {
     timed_ = true;
     int bestMove = rootMoves[0].point;
     int32_t bestScore = 0;
-    const int32_t searchStart = Elapsed();
+    const int64_t searchStart = Elapsed();
     for (int depth = 1; depth <= maxDepth; ++depth) {
         // The next step would not end: each takes a few times the last.
         if (depth > 1 && Elapsed() - searchStart > (millis_ - searchStart) * 2 / 5) break;
@@ -622,13 +656,11 @@ ThinkResult Searcher::Run(int maxDepth) {
     // first look stopped. Such wins are often too deep for its budget.
     if (bestScore < PROVEN_SCORE && ownThrees.refutedAttacks < LONG_ATTACKS && Elapsed() < millis_ * 3 / 4 &&
         !stopped_) {
-        ThreatLimits longer;
+        ThreatLimits longer = Look(40000000, millis_ * 17 / 20 - Elapsed());
         longer.maxAttacks = LONG_ATTACKS;
         longer.firstAttacks = ownThrees.refutedAttacks + 2;
         longer.deepen = true;
-        longer.maxNodes = 40000000;
-        longer.maxMillis = millis_ * 17 / 20 - Elapsed();
-        const ThreatResult later = SolveThreats(me, ThreatKind::FOURS_AND_THREES, longer);
+        const ThreatResult later = Solve(me, ThreatKind::FOURS_AND_THREES, longer);
         if (later.win) return {later.line[0], PROVEN_SCORE, result.depth, nodes_, "win by threes"};
     }
     result.point = bestMove;
@@ -658,10 +690,10 @@ void ClearTable() {
     if (s_table) std::memset(s_table.get(), 0, (s_tableMask + 1) * sizeof(TableEntry));
 }
 
-ThinkResult Think(int32_t millis, int maxDepth) {
+ThinkResult Think(const ThinkLimits& limits) {
     const ThreatPointsKept kept;
-    Searcher searcher(millis);
-    ThinkResult r = searcher.Run(maxDepth);
+    Searcher searcher(limits);
+    ThinkResult r = searcher.Run(limits.maxDepth);
     g_strongNodes += r.nodes;
     return r;
 }

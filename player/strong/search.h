@@ -19,15 +19,29 @@ struct ThinkResult {
     int depth = 0;            // deepest finished iteration; 0 when a threat solve or a forced move answered
     int64_t nodes = 0;        // search nodes, without the threat solver's
     const char* reason = "";  // what decided the move, for logs
+    int64_t solverNodes = 0;  // of the threat looks at the root
 };
 
 // Sets the transposition table to at most `bytes` (at least one entry); clears it.
 void SetTableBytes(size_t bytes);
 void ClearTable();
 
-// Chooses a move within `millis` of wall time (it returns within a few tens of milliseconds of
-// it) or when g_stopSearch is raised. At most `maxDepth` plies of full search.
-ThinkResult Think(int32_t millis, int maxDepth = 64);
+// What one move may spend. With a node limit, every share of the budget (the threat looks, when
+// to stop deepening) is counted in nodes of the search and of the threat solver together, so
+// that a move is the same on every machine and every run; the wall time, if also given, still
+// stops it. Without one, the shares are of the wall time.
+struct ThinkLimits {
+    int64_t millis = 1000;  // wall time; 0 or less: none (only with a node limit)
+    int64_t nodes = 0;      // 0: no node limit
+    int maxDepth = 64;      // plies of full search
+};
+
+// Chooses a move within the limits (it returns within a few tens of milliseconds of the wall
+// time) or when g_stopSearch is raised.
+ThinkResult Think(const ThinkLimits& limits);
+inline ThinkResult Think(int64_t millis, int maxDepth = 64) {
+    return Think(ThinkLimits{millis, 0, maxDepth});
+}
 
 // Nodes of the game-tree search over all calls, for benchmarks.
 extern int64_t g_strongNodes;

@@ -360,6 +360,11 @@ const std::vector<Exchange> PLAY = {
       {"INFO timeout_turn 300", {}},
       {"TURN {free}", {"MOVE"}},
       {"INFO max_memory 0", {}},
+      {"TURN {free}", {"MOVE"}},
+      // A node limit beside the time.
+      {"INFO renju_nodes 20000", {}},
+      {"TURN {free}", {"MOVE"}},
+      {"INFO renju_nodes 0", {}},
       {"TURN {free}", {"MOVE"}}}},
 };
 
@@ -400,6 +405,7 @@ const std::vector<Exchange> BAD = {
       {"INFO renju_level 9", {"ERROR:0 to 8"}},
       {"INFO renju_level -1", {"ERROR:0 to 8"}},
       {"INFO max_memory -1", {"ERROR:negative"}},
+      {"INFO renju_nodes -1", {"ERROR:negative"}},
       {"INFO rule 2", {"ERROR:continuous"}},
       {"INFO rule 8", {"ERROR:caro"}},
       {"INFO rule 3", {"ERROR:exactly five (1), continuous (2)"}},

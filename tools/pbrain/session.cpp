@@ -93,18 +93,21 @@ MoveEntry ThinkMove(int32_t budgetMillis) {
     return {x, y};
 }
 
-MoveEntry ThinkStrong(int32_t budgetMillis) {
+MoveEntry ThinkStrong(int32_t budgetMillis, int64_t nodeLimit) {
     g_stopSearch.store(0, std::memory_order_relaxed);
     // Room for the answer to reach the manager, and for the last check of the clock.
     const int32_t margin = std::max<int32_t>(50, budgetMillis / 10);
-    const strong::ThinkResult r = strong::Think(std::max<int32_t>(1, budgetMillis - margin));
+    strong::ThinkLimits limits;
+    limits.millis = std::max<int32_t>(1, budgetMillis - margin);
+    limits.nodes = nodeLimit;
+    const strong::ThinkResult r = strong::Think(limits);
     if (r.point < 0) return {-1, -1};
     return {r.point % BOARD_SIZE, r.point / BOARD_SIZE};
 }
 
 Session::Session(Output out, std::string tablesError)
     : out_(std::move(out)), tablesError_(std::move(tablesError)), chooser_([this](int32_t budget) {
-          return level_ == STRONG_LEVEL ? ThinkStrong(budget) : ThinkMove(budget);
+          return level_ == STRONG_LEVEL ? ThinkStrong(budget, nodeLimit_) : ThinkMove(budget);
       }) {}
 
 void Session::Error(const std::string& text) {
@@ -367,7 +370,8 @@ void Session::Info(std::string_view rest) {
     if (key.empty()) return Error("INFO needs a key and a value");
     if (key == "FOLDER" || key == "EVALUATE") return;  // nothing to keep on disk, nothing to show
     const bool known = key == "TIMEOUT_TURN" || key == "TIMEOUT_MATCH" || key == "TIME_LEFT" ||
-                       key == "MAX_MEMORY" || key == "GAME_TYPE" || key == "RULE" || key == "RENJU_LEVEL";
+                       key == "MAX_MEMORY" || key == "GAME_TYPE" || key == "RULE" || key == "RENJU_LEVEL" ||
+                       key == "RENJU_NODES";
     if (!known) {
         out_("DEBUG INFO key " + Quote(key) + " ignored");
         return;
@@ -394,6 +398,9 @@ void Session::Info(std::string_view rest) {
                          std::to_string(v));
         level_ = static_cast<int32_t>(v);
         if (v < STRONG_LEVEL) g_level = level_;
+    } else if (key == "RENJU_NODES") {
+        if (v < 0) return Error("INFO " + key + " must not be negative");
+        nodeLimit_ = v;
     } else {  // RULE
         if (v < 0 || v > 15) return Error("INFO RULE " + std::to_string(v) + " is not a rule");
         std::string unplayed;

@@ -124,11 +124,12 @@ private:
     int32_t timeoutMatch_ = 0;  // 0: no limit for the match
     int32_t timeLeft_ = -1;     // -1: not told
     int32_t level_ = STRONG_LEVEL;
+    int64_t nodeLimit_ = 0;  // the tournament player's nodes per move; 0: none
 };
 
 // The engine's own choice: the quick choice or the timed search at the current level.
 MoveEntry ThinkMove(int32_t budgetMillis);
-// The tournament player's choice within the budget.
-MoveEntry ThinkStrong(int32_t budgetMillis);
+// The tournament player's choice within the budget and, when not 0, a node limit.
+MoveEntry ThinkStrong(int32_t budgetMillis, int64_t nodeLimit = 0);
 
 }  // namespace pbrain
