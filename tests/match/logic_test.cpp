@@ -56,6 +56,38 @@ TEST(MatchElo, SummaryCountsFromAsView) {
               "A: 12 wins, 6 losses, 2 draws; score 13.0/20 (65.0%)\nElo A - B: +107.5 +/- 165.2 (95%)\n");
 }
 
+TEST(MatchElo, SummaryGivesAsResultsByColourAndItsLossesByReason) {
+    struct Game {
+        bool aIsBlack;
+        std::optional<Colour> winner;
+        Reason reason;
+    };
+    const Game games[] = {
+        {true, Colour::Black, Reason::Five},       // A wins as Black
+        {true, Colour::White, Reason::Forbidden},  // A loses as Black by a forbidden move
+        {true, std::nullopt, Reason::FullBoard},   // a draw as Black
+        {false, Colour::White, Reason::Five},      // A wins as White
+        {false, Colour::White, Reason::Timeout},   // ... and by B's time-out
+        {false, Colour::Black, Reason::Five},      // A loses as White
+        {true, Colour::White, Reason::Five},       // A loses as Black
+    };
+    MatchTally t;
+    for (const Game& g : games) {
+        GameResult r;
+        r.winner = g.winner;
+        r.reason = g.reason;
+        Count(&t, GameSetup{0, g.aIsBlack}, r);
+    }
+    EXPECT_EQ(MatchSummary(t),
+              "A: 3 wins, 3 losses, 1 draws; score 3.5/7 (50.0%)\n"
+              "A as Black: 1 wins, 2 losses, 1 draws; score 1.5/4 (37.5%)\n"
+              "A as White: 2 wins, 1 losses, 0 draws; score 2.0/3 (66.7%)\n"
+              "Elo A - B: " + FormatEstimate(EstimateElo(t.total)) + " (95%)\n"
+              "A lost by: five 2, forbidden 1\n");
+    EXPECT_EQ(MatchSummary(MatchTally{}).substr(MatchSummary(MatchTally{}).rfind("A lost")),
+              "A lost by: nothing\n");
+}
+
 TEST(MatchRecord, ShortGameExactly) {
     GameRecord r;
     r.moves = {{9, 9, 0}, {9, 8, 0}, {10, 8, 0}, {0, 0, 17}, {11, 8, 980}, {18, 18, 1204}};

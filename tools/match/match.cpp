@@ -214,15 +214,41 @@ void Count(Tally* t, const GameSetup& setup, const GameResult& result) {
     ++(outcome == 1 ? t->wins : outcome == 0 ? t->losses : t->draws);
 }
 
-std::string Summary(const Tally& t) {
+void Count(MatchTally* t, const GameSetup& setup, const GameResult& result) {
+    Count(&t->total, setup, result);
+    Count(setup.aIsBlack ? &t->asBlack : &t->asWhite, setup, result);
+    if (OutcomeForA(setup, result) == 0) ++t->losses[ReasonName(result.reason)];
+}
+
+namespace {
+
+std::string TallyLine(const std::string& who, const Tally& t) {
     char score[96];
     const int n = t.Games();
     std::snprintf(score, sizeof score, "score %.1f/%d (%.1f%%)", t.Points(), n,
                   n ? 100.0 * t.Points() / n : 0.0);
     std::ostringstream s;
-    s << "A: " << t.wins << " wins, " << t.losses << " losses, " << t.draws << " draws; " << score << "\n"
-      << "Elo A - B: " << FormatEstimate(EstimateElo(t)) << " (95%)\n";
+    s << who << ": " << t.wins << " wins, " << t.losses << " losses, " << t.draws << " draws; " << score << "\n";
     return s.str();
+}
+
+}  // namespace
+
+std::string Summary(const Tally& t) {
+    return TallyLine("A", t) + "Elo A - B: " + FormatEstimate(EstimateElo(t)) + " (95%)\n";
+}
+
+std::string MatchSummary(const MatchTally& t) {
+    std::string s = TallyLine("A", t.total) + TallyLine("A as Black", t.asBlack) +
+                    TallyLine("A as White", t.asWhite) +
+                    "Elo A - B: " + FormatEstimate(EstimateElo(t.total)) + " (95%)\n" + "A lost by:";
+    const char* separator = " ";
+    for (const auto& [name, count] : t.losses) {
+        s += separator + name + " " + std::to_string(count);
+        separator = ", ";
+    }
+    if (t.losses.empty()) s += " nothing";
+    return s + "\n";
 }
 
 int RunMatch(const MatchOptions& o, std::ostream& out, std::ostream& err) {
@@ -250,7 +276,7 @@ int RunMatch(const MatchOptions& o, std::ostream& out, std::ostream& err) {
     out << ", records in " << dir.string() << "\n" << std::flush;
 
     const auto started = Clock::now();
-    Tally tally;
+    MatchTally tally;
     std::map<std::string, int> reasons;
     int failedRecords = 0;
     bool stopped = false;
@@ -294,7 +320,7 @@ int RunMatch(const MatchOptions& o, std::ostream& out, std::ostream& err) {
         out << GameLine(number, o.games, setup, result) << "\n" << std::flush;
     }
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - started).count();
-    out << "\n" << Summary(tally) << "Reasons:";
+    out << "\n" << MatchSummary(tally) << "Reasons:";
     const char* separator = " ";
     for (const auto& [name, count] : reasons) {
         out << separator << name << " " << count;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,9 +35,17 @@ GameRecord MakeRecord(const MatchOptions& options, int number, const GameSetup& 
                       const GameResult& result);
 // One printed line per game.
 std::string GameLine(int number, int games, const GameSetup& setup, const GameResult& result);
+// Engine A's results in all, by its colour, and how its losses came.
+struct MatchTally {
+    Tally total, asBlack, asWhite;
+    std::map<std::string, int> losses;  // by reason
+};
 // Adds a game to the tally from engine A's view.
 void Count(Tally* tally, const GameSetup& setup, const GameResult& result);
+void Count(MatchTally* tally, const GameSetup& setup, const GameResult& result);
 std::string Summary(const Tally& tally);
+// The total, then A as Black and as White, the Elo estimate and A's losses by reason.
+std::string MatchSummary(const MatchTally& tally);
 
 // Plays the whole match with engines as child processes; returns the exit status.
 int RunMatch(const MatchOptions& options, std::ostream& out, std::ostream& err);
