@@ -75,10 +75,8 @@ bool PrintDataFiles(const TableLoadResult& tables, MessageReporter& reporter) {
 }  // namespace
 
 int RunGame(const std::filesystem::path& exeDir, MessageReporter& reporter, const StartOptions& options) {
-    TableLoadResult tables;
-    const std::unique_ptr<CMainFrame> frame = StartUp(exeDir, reporter, options.moves, &tables);
+    const std::unique_ptr<CMainFrame> frame = StartUp(exeDir, reporter, options.moves);
     if (!frame) return EXIT_FAILURE;
-    if (options.checkData) return PrintDataFiles(tables, reporter) ? EXIT_SUCCESS : EXIT_FAILURE;
     if (!options.screenshotPath.isEmpty()) {
         QTimer::singleShot(0, frame.get(), [&frame, &options] {
             // grab() paints the window itself, so the picture does not depend on the screen.
@@ -89,4 +87,13 @@ int RunGame(const std::filesystem::path& exeDir, MessageReporter& reporter, cons
         });
     }
     return QApplication::exec();
+}
+
+int CheckDataFiles(const std::filesystem::path& exeDir, MessageReporter& reporter) {
+    const TableLoadResult tables = LoadPatternTables(exeDir);
+    if (!tables.ok) {
+        reporter.Critical("Renju", QString::fromStdString(tables.message));
+        return EXIT_FAILURE;
+    }
+    return PrintDataFiles(tables, reporter) ? EXIT_SUCCESS : EXIT_FAILURE;
 }
