@@ -15,7 +15,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     auto* version = new QLabel(VERSION_LINE, this);
     auto* notice = new QLabel(
         "Five in a row on a 19 x 19 board against the computer, under the basic, Japanese and "
-        "international rules, at eight levels of play.\n"
+        "international rules, at nine levels of play.\n"
         "Free software: play it, share it, study it.",
         this);
     notice->setWordWrap(true);

@@ -42,6 +42,12 @@ for page in "$prefix/$RENJU_MANDIR"/man6/*.6; do
     [ -z "$warnings" ] || fail "$page: $warnings"
 done
 
+# The texts count the levels that Setup offers, the tournament player among them.
+grep -q "nine levels" "$share/metainfo/renju.metainfo.xml" || fail "the metainfo does not count nine levels"
+man=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -P-cbou "$prefix/$RENJU_MANDIR/man6/renju.6" 2>/dev/null | tr -s ' \n' '  ')
+grep -q "nine levels" <<<"$man" && grep -q "Tournament, the strongest" <<<"$man" ||
+    fail "the manual page does not name the nine levels and the strongest: $man"
+
 check_game "$prefix"
 
 # Without its tables, the installed game says where it looked, each place once, and stops.

@@ -22,6 +22,8 @@ for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
     grep -qxF "$lib" <<<"$names" || fail "Depends lacks $lib: $depends"
 done
 
+dpkg-deb -f "$deb" Description | grep -q "nine levels" || fail "the package description does not count nine levels"
+
 dpkg -x "$deb" "$tmp/root"
 check_game "$tmp/root/usr"
 echo "$(basename "$deb"): Depends: $depends"
