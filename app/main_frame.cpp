@@ -57,6 +57,8 @@ CMainFrame::CMainFrame() : m_boardView(new CBoardView(this)) {
 
     AddAccelerators();
     setCentralWidget(m_boardView);
+    // The window never gets too small to show the board.
+    m_boardView->setMinimumSize(CBoardView::MIN_CLIENT, CBoardView::MIN_CLIENT);
     setFocusProxy(m_boardView);
     resize(START_WIDTH, START_HEIGHT);
 }

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "engine/board.h"
 #include "platform/random.h"
@@ -142,7 +143,10 @@ void CBoardView::DrawGrid(QPainter& painter) {
         return;
     }
     m_boardShown = 1;
-    const int dx = (w - 18) / 20, dy = (h - 18) / 20;
+    // Square cells at any window shape, so that stones and star points stay round; the grid is
+    // centred in the other direction.
+    const int cell = std::min((w - 18) / 20, (h - 18) / 20);
+    const int dx = cell, dy = cell;
     const int x0 = (w - 18 * dx) / 2, y0 = (h - 18 * dy) / 2;
     m_cellWidth = dx;
     m_cellHeight = dy;
@@ -154,15 +158,15 @@ void CBoardView::DrawGrid(QPainter& painter) {
     // The surface reaches two thirds of a cell beyond the outer lines.
     const int mx = (2 * dx) / 3, my = (2 * dy) / 3;
     DrawPixelRectangle(painter, {x0 - mx, y0 - my, m_gridRight + mx, m_gridBottom + my}, kBlack, kBoard);
+    // Each line covers its last point too, so the grid's bottom-right corner is closed.
     for (int i = 0; i < BOARD_SIZE; ++i) {
-        DrawPixelLine(painter, {x0, y0 + i * dy}, {m_gridRight, y0 + i * dy}, kBlack);
-        DrawPixelLine(painter, {x0 + i * dx, y0}, {x0 + i * dx, m_gridBottom}, kBlack);
+        DrawPixelLine(painter, {x0, y0 + i * dy}, {m_gridRight + 1, y0 + i * dy}, kBlack);
+        DrawPixelLine(painter, {x0 + i * dx, y0}, {x0 + i * dx, m_gridBottom + 1}, kBlack);
     }
-    // Star dots: one pixel wider than high.
-    const int rx = dx >= 16 ? 3 : 2, ry = dy >= 16 ? 2 : 1;
+    const int r = dx >= 16 ? 3 : 2;
     for (const auto& star : kStarPoints) {
         const int cx = x0 + star[0] * dx, cy = y0 + star[1] * dy;
-        DrawPixelEllipse(painter, {cx - rx, cy - ry, cx + rx + 1, cy + ry + 1}, kBlack, 1, kBlack);
+        DrawPixelEllipse(painter, {cx - r, cy - r, cx + r + 1, cy + r + 1}, kBlack, 1, kBlack);
     }
 }
 
@@ -190,12 +194,12 @@ void CBoardView::PaintErase(QPainter& painter, int x, int y) {
     if (x == 0) {
         box.left = cx + 1;
     } else if (x == 18) {
-        box.right = cx;
+        box.right = cx + 1;
     }
     if (y == 0) {
         box.top = cy + 1;
     } else if (y == 18) {
-        box.bottom = cy;
+        box.bottom = cy + 1;
     }
     DrawPixelLine(painter, {cx, box.top}, {cx, box.bottom}, kBlack);
     DrawPixelLine(painter, {box.left, cy}, {box.right, cy}, kBlack);

@@ -148,6 +148,7 @@ void CBoardView::PlayHumanMove(int x, int y) {
     const int32_t black = ClassifyBlack(x, y);
     const bool forbidden = g_restricted == 1 && g_humanBlack == 1 && black == 4;
     Push(x, y);
+    DrawLastMoveMark();  // the cross leaves the computer's stone for the human's at once
 
     if (forbidden) {
         ui.Pause(END_PAUSE);
