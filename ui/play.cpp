@@ -1,6 +1,7 @@
 // The play flow of the board window: the human's click, the end of a game, the fifth-move
 // choice of the international rule, new game with the openings and the swap, and undo.
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "engine/board.h"
 #include "engine/classes.h"
@@ -328,14 +329,19 @@ void CBoardView::OnUndo() {
     BusyScope busy(m_busy);
     StopPondering();
     // Back to the human's turn: one move when the human moved last (the game ended on the
-    // human's move, or the computer's fifth-move proposals wait), otherwise two.
+    // human's move, or the computer's fifth-move proposals wait), otherwise two. While the
+    // human, as Black, proposes fifth moves, the human's own moves are the proposals only.
+    const bool proposing = g_gameRule == 2 && g_moveCount == 4 && g_humanBlack == 1 && g_gameOver == 0;
     const bool humanMovedLast = g_moveCount > 0 && g_moveCount % 2 == g_humanBlack;
+    int n = proposing ? 0 : humanMovedLast ? 1 : 2;
+    // The opening's three stones are one move of the side that chose it: they stay.
+    if (g_gameRule == 2) n = std::min(n, std::max(0, g_moveCount - 3));
     g_gameOver = 0;
     // A proposal waiting for the fifth move goes with the moves; a later fifth-move choice
     // starts afresh.
     g_fifthAPlaced = 0;
     g_forceShallow = 0;
-    UndoMoves(humanMovedLast ? 1 : 2);
+    UndoMoves(n);
     // The rings go, the cross comes back on the last move and the title follows.
     Invalidate();
     StartPondering();
