@@ -128,7 +128,8 @@ void CMainFrame::UpdateMenu(QMenu* menu) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    QuitHelp();  // the help window would otherwise keep the program running
+    QuitHelp();                   // the help window would otherwise keep the program running
+    m_boardView->StopForClose();  // the computer must not think on to its time limit
     QMainWindow::closeEvent(event);
 }
 

@@ -336,3 +336,14 @@ void CBoardView::SetWaitCursorNow(bool on) {
 void ApplyQueuedDrawing() {
     if (s_view) s_view->ApplyQueuedDrawing();
 }
+
+void CBoardView::StopForClose() {
+    m_closing = true;
+    g_stopSearch.store(1, std::memory_order_relaxed);
+}
+
+void StopSearchIfClosing() {
+    // The player clears the flag at each new search step; until the play flow has returned,
+    // every wait sets it again.
+    if (s_view && s_view->Closing()) g_stopSearch.store(1, std::memory_order_relaxed);
+}

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QStringDecoder>
@@ -19,7 +20,6 @@
 #include <filesystem>
 
 #include "platform/data_files.h"
-
 #include "ui/window_chrome.h"
 
 namespace {
@@ -198,6 +198,24 @@ void PlaceBesideOwner(QWidget& window, QWidget* owner) {
     window.move(PlaceBeside(top->frameGeometry(), window.size() + frame, area).topLeft());
 }
 
+// Closes its window when Esc reaches the widget it watches.
+class EscapeCloses : public QObject {
+public:
+    explicit EscapeCloses(QWidget* window) : QObject(window), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) return false;
+        m_window->close();
+        return true;
+    }
+
+private:
+    QWidget* m_window;
+};
+
 void ShowInWindow(QWidget* owner, const QString& caption, const QString& html) {
     if (!s_window) {
         // Owned by the main window, so that it goes when that window goes.
@@ -209,6 +227,8 @@ void ShowInWindow(QWidget* owner, const QString& caption, const QString& html) {
         s_view = new QTextBrowser(s_window);
         s_view->setOpenExternalLinks(false);
         layout->addWidget(s_view);
+        // Esc closes it, as it does a dialog.
+        s_view->installEventFilter(new EscapeCloses(s_window));
         PlaceBesideOwner(*s_window, owner);
     }
     s_window->setWindowTitle(caption);

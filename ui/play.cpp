@@ -5,6 +5,7 @@
 
 #include "engine/board.h"
 #include "engine/classes.h"
+#include "engine/openings.h"
 #include "engine/values.h"
 #include "platform/random.h"
 #include "platform/tick.h"
@@ -15,7 +16,6 @@
 #include "ui/board_view.h"
 #include "ui/interaction.h"
 #include "ui/opening_dialog.h"
-#include "engine/openings.h"
 #include "ui/wait.h"
 
 namespace {
@@ -85,8 +85,10 @@ bool OnlyPointForbiddenToBlack() {
     return false;
 }
 
-void ShowEndMessage(QWidget* owner, const char* caption, const char* text, MessageIcon icon) {
-    CurrentInteraction().ShowMessage(owner, QString::fromUtf8(caption), QString::fromUtf8(text), icon,
+// Nothing is shown once the window is closing: nobody is there to read it.
+void ShowEndMessage(CBoardView* view, const char* caption, const char* text, MessageIcon icon) {
+    if (view->Closing()) return;
+    CurrentInteraction().ShowMessage(view, QString::fromUtf8(caption), QString::fromUtf8(text), icon,
                                      MessageButtons::OK);
 }
 
@@ -300,6 +302,7 @@ void CBoardView::NewGame() {
             SetWaitCursor(true);
             ui.Pause(SWAP_PAUSE);
             SetWaitCursor(false);
+            if (Closing()) return;
             const QString question =
                 QString::fromUtf8(kSwapQuestion).arg(QString::fromUtf8(g_openingNames[k]));
             const MessageAnswer answer = ui.ShowMessage(this, QString::fromUtf8(kSwapCaption), question,

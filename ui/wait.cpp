@@ -17,6 +17,7 @@ constexpr int PAUSE_SLICE = 10;  // ms between two rounds of painting
 void ProcessEventsExceptInput() {
     ApplyQueuedDrawing();  // the thinking display, then the paints it asked for
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    StopSearchIfClosing();
 }
 
 class InputSwallower : public QObject {

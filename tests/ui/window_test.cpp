@@ -8,12 +8,16 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "app/about_dialog.h"
 #include "app/main_frame.h"
+#include "platform/random.h"
+#include "player/game_state.h"
+#include "tests/ui/play_fixture.h"
 #include "tests/ui/view_fixture.h"
 #include "ui/help.h"
 #include "ui/interaction.h"
@@ -155,6 +159,70 @@ TEST_F(WindowTest, HelpOpensBesideOrCentredOnTheGameWindow) {
         EXPECT_TRUE(area.contains(shown));
         QuitHelp();
     }
+}
+
+// The swap question and the computer's "I take Black" box leave the opening's stones in sight:
+// beside the game window when the screen has room there, else above or below the stones.
+TEST_F(WindowTest, OpeningMessagesLeaveTheOpeningStonesInSight) {
+    CMainFrame frame;
+    frame.ShowAtStartSize();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    CBoardView& view = *frame.View();
+    const QRect area = frame.screen()->availableGeometry();
+    const QPoint middle =
+        area.center() - QPoint(frame.frameGeometry().width(), frame.frameGeometry().height()) / 2;
+    for (const QPoint at : {area.topLeft(), middle}) {
+        for (const bool computerStarts : {true, false}) {
+            SCOPED_TRACE(testing::Message()
+                         << "game at " << at.x() << "," << at.y()
+                         << (computerStarts ? ", the computer starts" : ", the human starts"));
+            frame.move(at);
+            QCoreApplication::processEvents();
+            g_rule = 2;
+            view.SetHumanFirst(computerStarts ? 0 : 1);
+            SeedRandom(computerStarts ? 1 : SeedForSwap(true));
+            QRect shown;
+            QTimer hand;
+            hand.setInterval(20);
+            QObject::connect(&hand, &QTimer::timeout, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                    shown = box->frameGeometry();
+                    box->done(box->button(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
+                } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                    dialog->accept();  // the first opening
+                }
+            });
+            hand.start();
+            view.OnNewGame();
+            hand.stop();
+            ASSERT_FALSE(shown.isNull()) << "no message";
+            ASSERT_GE(g_moveCount, 3);
+            QRect stones;
+            const int half = view.Geometry().cellWidth / 2 + 1;
+            for (int i = 0; i < 3; ++i) {
+                const QPoint c = view.mapToGlobal(Centre(view, g_moves[i].x, g_moves[i].y));
+                stones |= QRect(c - QPoint(half, half), c + QPoint(half, half));
+            }
+            EXPECT_FALSE(shown.intersects(stones))
+                << "the box " << shown.x() << "," << shown.y() << " " << shown.width() << "x"
+                << shown.height() << " covers the stones at " << stones.x() << "," << stones.y();
+            EXPECT_TRUE(area.contains(shown));
+        }
+    }
+}
+
+// The game window cannot be made so small that the board vanishes.
+TEST_F(WindowTest, TheWindowKeepsRoomForTheBoard) {
+    CMainFrame frame;
+    frame.ShowAtStartSize();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    frame.resize(120, 100);
+    QCoreApplication::processEvents();
+    EXPECT_GE(frame.View()->width(), CBoardView::MIN_CLIENT);
+    EXPECT_GE(frame.View()->height(), CBoardView::MIN_CLIENT);
+    frame.View()->repaint();
+    EXPECT_TRUE(frame.View()->BoardShown());
 }
 
 TEST(InsideSizeFor, TakesTheFrameOff) {
