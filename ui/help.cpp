@@ -15,6 +15,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -26,6 +27,7 @@ namespace {
 
 constexpr int WINDOW_WIDTH = 520;
 constexpr int WINDOW_HEIGHT = 560;
+constexpr int MIN_BESIDE_WIDTH = 360;  // the narrowest the help gets to stay beside the game
 
 // Limits that keep a damaged or hostile help file from freezing the window: the text view
 // lays out long words and long lists in time that grows with the square of their length.
@@ -195,6 +197,10 @@ void PlaceBesideOwner(QWidget& window, QWidget* owner) {
     // The help window's frame is taken to be like the game window's.
     const QSize frame = top->frameGeometry().size() - top->geometry().size();
     window.resize(window.size().boundedTo(area.size() - frame));
+    // Narrower beside the game rather than over it, as long as the text still reads well.
+    const QRect game = top->frameGeometry();
+    const int room = std::max(area.right() - game.right(), game.left() - area.left()) - frame.width();
+    if (room < window.width() && room >= MIN_BESIDE_WIDTH) window.resize(room, window.height());
     window.move(PlaceBeside(top->frameGeometry(), window.size() + frame, area).topLeft());
 }
 
