@@ -7,6 +7,7 @@
 
 #include "app/app_icon.h"
 #include "app/startup.h"
+#include "ui/language.h"
 #include "ui/wait.h"
 
 namespace {
@@ -81,6 +82,8 @@ int main(int argc, char** argv) {
     start.screenshotPath = parser.value(options.screenshot);
 
     QApplication::setWindowIcon(MakeAppIcon());
+    // The language chosen in Setup, else the desktop's; as written when its file is missing.
+    SetLanguage(SavedLanguage());
     InstallWaitHook();
     MessageBoxReporter reporter;
     return RunGame(exeDir, reporter, start);

@@ -10,6 +10,7 @@
 #include "platform/tick.h"
 #include "player/game_state.h"
 #include "player/threads.h"
+#include "ui/language.h"
 #include "ui/paint.h"
 #include "ui/title.h"
 
@@ -317,8 +318,8 @@ void CBoardView::DrawLastMoveMarkNow() {
 
 void CBoardView::UpdateTitleNow(int score) {
     if (g_moveCount < 2) g_thinkMillis = 0;
-    const std::string text =
-        TitleText(score, {g_moveCount, g_level, g_titleColor, g_showInfo, g_thinkMillis});
+    const std::string text = TitleText(score, {g_moveCount, g_level, g_titleColor, g_showInfo, g_thinkMillis},
+                                       [](const char* marked) { return Tr(marked).toStdString(); });
     m_lastScore = score;
     window()->setWindowTitle(QString::fromStdString(text));
 }

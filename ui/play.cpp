@@ -15,6 +15,7 @@
 #include "player/threads.h"
 #include "ui/board_view.h"
 #include "ui/interaction.h"
+#include "ui/language.h"
 #include "ui/opening_dialog.h"
 #include "ui/wait.h"
 
@@ -22,24 +23,24 @@ namespace {
 
 // Entries 0 .. 4 when the computer wins (0 and 1 after a long game), 5 .. 7 when the human wins.
 const char* const kTaunts[8] = {
-    "Not bad, it costs me so many moves to win",
-    "Not bad, it costs me so many moves to win",
-    "Be smart, ok?",
-    "So easy to defeat you",
-    "You need more practice",
-    "What? I lost?",
-    "I was desigend by a stupid programmer, not my fault",
-    "You can not be always lucky",
+    QT_TRANSLATE_NOOP("Renju", "Not bad, it costs me so many moves to win"),
+    QT_TRANSLATE_NOOP("Renju", "Not bad, it costs me so many moves to win"),
+    QT_TRANSLATE_NOOP("Renju", "Be smart, ok?"),
+    QT_TRANSLATE_NOOP("Renju", "So easy to defeat you"),
+    QT_TRANSLATE_NOOP("Renju", "You need more practice"),
+    QT_TRANSLATE_NOOP("Renju", "What? I lost?"),
+    QT_TRANSLATE_NOOP("Renju", "I was desigend by a stupid programmer, not my fault"),
+    QT_TRANSLATE_NOOP("Renju", "You can not be always lucky"),
 };
-constexpr char kForbiddenCaption[] = "Message: ";
-constexpr char kForbiddenText[] = "You lost by playing a prohibited move\n\n";
-constexpr char kEndCaption[] = "Message: ...";
-constexpr char kNaiveBeaten[] = "Umm, better than naive";
-constexpr char kDraw[] = "哇! 居然下成和棋.";
-constexpr char kSwapCaption[] = "請決定先後手";
-constexpr char kSwapQuestion[] = "我選擇【%1】開局，你是否仍要持白子？";
-constexpr char kTakeBlackCaption[] = "五子棋";
-constexpr char kTakeBlackText[] = "我選擇下黑棋，請你下第四手";
+const char* const kForbiddenCaption = QT_TRANSLATE_NOOP("Renju", "Message: ");
+const char* const kForbiddenText = QT_TRANSLATE_NOOP("Renju", "You lost by playing a prohibited move\n\n");
+const char* const kEndCaption = QT_TRANSLATE_NOOP("Renju", "Message: ...");
+const char* const kNaiveBeaten = QT_TRANSLATE_NOOP("Renju", "Umm, better than naive");
+const char* const kDraw = QT_TRANSLATE_NOOP("Renju", "哇! 居然下成和棋.");
+const char* const kSwapCaption = QT_TRANSLATE_NOOP("Renju", "請決定先後手");
+const char* const kSwapQuestion = QT_TRANSLATE_NOOP("Renju", "我選擇【%1】開局，你是否仍要持白子？");
+const char* const kTakeBlackCaption = QT_TRANSLATE_NOOP("Renju", "五子棋");
+const char* const kTakeBlackText = QT_TRANSLATE_NOOP("Renju", "我選擇下黑棋，請你下第四手");
 
 constexpr int END_PAUSE = 300;    // ms before a win or loss is announced
 constexpr int SWAP_PAUSE = 1000;  // ms the computer "thinks" about the swap
@@ -88,8 +89,7 @@ bool OnlyPointForbiddenToBlack() {
 // Nothing is shown once the window is closing: nobody is there to read it.
 void ShowEndMessage(CBoardView* view, const char* caption, const char* text, MessageIcon icon) {
     if (view->Closing()) return;
-    CurrentInteraction().ShowMessage(view, QString::fromUtf8(caption), QString::fromUtf8(text), icon,
-                                     MessageButtons::OK);
+    CurrentInteraction().ShowMessage(view, Tr(caption), Tr(text), icon, MessageButtons::OK);
 }
 
 }  // namespace
@@ -303,9 +303,8 @@ void CBoardView::NewGame() {
             ui.Pause(SWAP_PAUSE);
             SetWaitCursor(false);
             if (Closing()) return;
-            const QString question =
-                QString::fromUtf8(kSwapQuestion).arg(QString::fromUtf8(g_openingNames[k]));
-            const MessageAnswer answer = ui.ShowMessage(this, QString::fromUtf8(kSwapCaption), question,
+            const QString question = Tr(kSwapQuestion).arg(OpeningName(k));
+            const MessageAnswer answer = ui.ShowMessage(this, Tr(kSwapCaption), question,
                                                         MessageIcon::QUESTION, MessageButtons::YES_NO);
             g_humanBlack = answer == MessageAnswer::YES ? 0 : 1;
         } else if (NextRandom() % 2 != 0) {

@@ -13,7 +13,7 @@ prefix=$(realpath "$tmp")/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 share=$prefix/$RENJU_DATADIR
-for f in "$RENJU_BINDIR"/{renju,pbrain-renju,renju-match} "$RENJU_DATADIR"/renju/{black.dat,white.dat,zelmar.hlp} \
+for f in "$RENJU_BINDIR"/{renju,pbrain-renju,renju-match} "$RENJU_DATADIR"/renju/{black.dat,white.dat,zelmar.hlp,renju_en.qm,renju_zh_TW.qm} \
     "$RENJU_DATADIR"/applications/renju.desktop "$RENJU_DATADIR"/metainfo/renju.metainfo.xml \
     "$RENJU_MANDIR"/man6/{renju,pbrain-renju,renju-match}.6; do
     [ -s "$prefix/$f" ] || fail "$f was not installed"

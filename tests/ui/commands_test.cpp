@@ -118,7 +118,10 @@ TEST_F(FrameTest, MenuBarHasEveryItemInOrder) {
           "Human start",
           "Alternative",
           "-",
-          "Computer time limit"}},
+          "Computer time limit",
+          "-",
+          "Language"}},
+        {frame->LanguageMenu(), {"As written", "English", "中文"}},
         {frame->HelpMenu(), {"Help content(&C)", "About(&A)..."}},
     };
     for (const auto& [menu, captions] : menus) {

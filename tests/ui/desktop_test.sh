@@ -14,6 +14,8 @@ for tool in Xvfb openbox xdotool xwininfo xprop; do
 done
 
 work=$(mktemp -d)
+# The texts as written, and settings of the test's own.
+export LC_ALL=C.UTF-8 XDG_CONFIG_HOME="$work/config"
 pids=()
 cleanup() {
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
