@@ -39,6 +39,7 @@ QString ScoreText(int32_t wins, int32_t losses);
 // The help file and the topic that teaches the game.
 inline constexpr char HELP_FILE[] = "zelmar.hlp";
 constexpr int HELP_TOPIC = 1001;
+constexpr int HELP_TOPIC_CHINESE = 2001;  // the same in Traditional Chinese
 
 class CBoardView : public QWidget, public BoardDisplay {
     Q_OBJECT

@@ -64,7 +64,8 @@ bool CBoardView::OnCommand(int id) {
             OnScore();
             return true;
         case cmd::HELP:
-            ShowHelpTopic(window(), HELP_FILE, HELP_TOPIC);
+            ShowHelpTopic(window(), HELP_FILE,
+                          CurrentLanguage() == Language::CHINESE ? HELP_TOPIC_CHINESE : HELP_TOPIC);
             return true;
         case cmd::SEARCH_MODE: {
             const int32_t mode = (g_searchMode.load() + 1) % 3;

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QTest>
+#include <QTextBrowser>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "tests/ui/play_fixture.h"
 #include "ui/board_view.h"
 #include "ui/commands.h"
+#include "ui/help.h"
 #include "ui/opening_dialog.h"
 
 namespace {
@@ -146,6 +148,28 @@ TEST_F(LanguageTest, MessagesAndOpeningNamesAreTranslated) {
     EXPECT_EQ(ui.messages[0].caption, "Please decide who moves first");
     EXPECT_TRUE(ui.messages[0].text.startsWith("I choose the opening ")) << ui.messages[0].text.toStdString();
     EXPECT_FALSE(ui.messages[0].text.contains(QString::fromUtf8("【"))) << ui.messages[0].text.toStdString();
+}
+
+// In Chinese, F1 shows the help in Chinese, with the levels named as Setup names them.
+TEST_F(LanguageTest, HelpIsShownInChinese) {
+    ASSERT_TRUE(SetLanguage(Language::CHINESE));
+    QCoreApplication::processEvents();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    QTest::keyClick(frame.get(), Qt::Key_F1);
+    ASSERT_NE(OpenHelpView(), nullptr);
+    EXPECT_EQ(OpenHelpView()->window()->windowTitle(), QString::fromUtf8("五子棋：玩法"));
+    const QString text = OpenHelpView()->toPlainText();
+    for (const char* words : {"雙三", "長連", "26 種標準開局", "第五手", "九個等級"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << words;
+    // The nine level items come first in Setup.
+    int levels = 0;
+    for (QAction* action : frame->SetupMenu()->actions()) {
+        if (action->isSeparator()) continue;
+        if (++levels > 9) break;
+        EXPECT_TRUE(text.contains(action->text())) << action->text().toStdString();
+    }
+    QuitHelp();
 }
 
 }  // namespace
