@@ -379,7 +379,7 @@ Free software: play it, share it, study it.</translation>
     </message>
     <message>
         <source>Instructions(&amp;I)</source>
-        <translation>&amp;Game</translation>
+        <translation>&amp;Instructions</translation>
     </message>
     <message>
         <source>Start new game(F2)</source>
@@ -403,23 +403,23 @@ Free software: play it, share it, study it.</translation>
     </message>
     <message>
         <source>Japan Rule</source>
-        <translation>Japanese rule</translation>
+        <translation>Japan Rule</translation>
     </message>
     <message>
         <source>International Rule</source>
-        <translation>International rule</translation>
+        <translation>International Rule</translation>
     </message>
     <message>
         <source>Computer start</source>
-        <translation>Computer starts</translation>
+        <translation>Computer start</translation>
     </message>
     <message>
         <source>Human start</source>
-        <translation>You start</translation>
+        <translation>Human start</translation>
     </message>
     <message>
         <source>Alternative</source>
-        <translation>Alternate</translation>
+        <translation>Alternative</translation>
     </message>
     <message>
         <source>Computer time limit</source>

@@ -93,7 +93,7 @@ TEST_F(LanguageTest, SetupLanguageChangesEveryMenuAndTheTitleAndIsKept) {
     } cases[] = {
         {"English",
          Language::ENGLISH,
-         {"&File", "&Game", "&Setup", "&Help"},
+         {"&File", "&Instructions", "&Setup", "&Help"},
          "Start new game (F2)",
          "Renju - Move 0, Time 0.00",
          "english"},
