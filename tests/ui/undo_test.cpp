@@ -11,7 +11,16 @@
 
 namespace {
 
-using UndoTest = PlayTest;
+class UndoTest : public PlayTest {
+protected:
+    // An international game whose opening the computer chose; the human answers the swap
+    // question (Yes keeps White).
+    void ComputerOpens(MessageAnswer keepWhite) {
+        NewWindow(2, 0, 1, 3);
+        ui.answers = {keepWhite};
+        view->OnNewGame();
+    }
+};
 
 struct UndoCase {
     const char* after;
@@ -80,9 +89,7 @@ TEST_F(UndoTest, PonderingStartsAgainForThePositionLeft) {
 // While the computer's two fifth-move proposals wait for the human's choice, the human's
 // fourth move is the last one: undo takes it back and the proposals go with it.
 TEST_F(UndoTest, DuringTheComputersFifthMoveProposalsTakesBackTheHumansFourthMove) {
-    NewWindow(2, 0, 1, 3);
-    ui.answers = {MessageAnswer::YES};
-    view->OnNewGame();
+    ComputerOpens(MessageAnswer::YES);
     ASSERT_EQ(g_humanBlack, 0);
     Click(HarmlessPoint());
     ASSERT_EQ(g_moveCount, 4);
@@ -109,9 +116,7 @@ TEST_F(UndoTest, DuringTheComputersFifthMoveProposalsTakesBackTheHumansFourthMov
 // the fourth move it takes back nothing. A taken-back ring is not kept as placed.
 TEST_F(UndoTest, KeepsTheOpeningAndTakesBackOnlyTheHumansProposals) {
     // The computer chose the opening, the human took Black, and the computer played move 4.
-    NewWindow(2, 0, 1, 3);
-    ui.answers = {MessageAnswer::NO};
-    view->OnNewGame();
+    ComputerOpens(MessageAnswer::NO);
     ASSERT_EQ(g_humanBlack, 1);
     ASSERT_EQ(g_moveCount, 4);
     const std::vector<MoveEntry> opening(g_moves, g_moves + 4);
@@ -153,9 +158,7 @@ TEST_F(UndoTest, KeepsTheOpeningAndTakesBackOnlyTheHumansProposals) {
 
 // The human as White: undo goes back to the human's fourth move, never further.
 TEST_F(UndoTest, NeverTakesBackTheOpeningsThreeStones) {
-    NewWindow(2, 0, 1, 3);
-    ui.answers = {MessageAnswer::YES};
-    view->OnNewGame();
+    ComputerOpens(MessageAnswer::YES);
     ASSERT_EQ(g_humanBlack, 0);
     ASSERT_EQ(g_moveCount, 3);
     view->OnUndo();
