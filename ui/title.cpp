@@ -28,7 +28,8 @@ std::string Judgement(int32_t score, const TitleInputs& in, TextTranslator say) 
     if (score <= SCORE_EVEN)
         return Format(say(QT_TRANSLATE_NOOP("Renju", "Renju - %sAdvantage %d, ")), name.c_str(),
                       SCORE_EVEN - score);
-    return Format(say(QT_TRANSLATE_NOOP("Renju", "Renju - %sBehined %d, ")), name.c_str(), score - SCORE_EVEN);
+    return Format(say(QT_TRANSLATE_NOOP("Renju", "Renju - %sBehined %d, ")), name.c_str(),
+                  score - SCORE_EVEN);
 }
 
 std::string AsWritten(const char* text) {
