@@ -5,19 +5,21 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "ui/language.h"
 #include "ui/window_chrome.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("About Renju");
+    setWindowTitle(Tr(QT_TRANSLATE_NOOP("Renju", "About Renju")));
     SetDialogButtonsOnly(*this);
     auto* icon = new QLabel(this);
     icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
-    auto* version = new QLabel(VERSION_LINE, this);
-    auto* notice = new QLabel(
-        "Five in a row on a 19 x 19 board against the computer, under the basic, Japanese and "
-        "international rules, at eight levels of play.\n"
-        "Free software: play it, share it, study it.",
-        this);
+    auto* version = new QLabel(Tr(VERSION_LINE), this);
+    auto* notice =
+        new QLabel(Tr(QT_TRANSLATE_NOOP("Renju",
+                                        "Five in a row on a 19 x 19 board against the computer, under "
+                                        "the basic, Japanese and international rules, at nine levels "
+                                        "of play.\nFree software: play it, share it, study it.")),
+                   this);
     notice->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QtGlobal>
 
-inline constexpr char VERSION_LINE[] = "Renju Version 1.0";
+// As written; shown in the language in force.
+inline constexpr char VERSION_LINE[] = QT_TRANSLATE_NOOP("Renju", "Renju Version 1.0");
 
 class CAboutDlg : public QDialog {
     Q_OBJECT

@@ -12,51 +12,76 @@
 #include "ui/board_view.h"
 #include "ui/commands.h"
 #include "ui/help.h"
+#include "ui/language.h"
 #include "ui/window_chrome.h"
 
 namespace {
 
-const char* const LEVEL_CAPTIONS[8] = {"Naive",  "Basic",        "Normal",       "Advanced",
-                                       "Master", "Quite slow 1", "Quite slow 2", "Quite slow 3"};
+const char* const LEVEL_CAPTIONS[8] = {
+    QT_TRANSLATE_NOOP("Renju", "Naive"),        QT_TRANSLATE_NOOP("Renju", "Basic"),
+    QT_TRANSLATE_NOOP("Renju", "Normal"),       QT_TRANSLATE_NOOP("Renju", "Advanced"),
+    QT_TRANSLATE_NOOP("Renju", "Master"),       QT_TRANSLATE_NOOP("Renju", "Quite slow 1"),
+    QT_TRANSLATE_NOOP("Renju", "Quite slow 2"), QT_TRANSLATE_NOOP("Renju", "Quite slow 3")};
+
+// The language items name each language in itself, so that anyone finds their own.
+const struct {
+    const char* caption;
+    int id;
+} LANGUAGE_ITEMS[] = {
+    {"As written", cmd::LANGUAGE_AS_WRITTEN},
+    {"English", cmd::LANGUAGE_ENGLISH},
+    {"中文", cmd::LANGUAGE_CHINESE},
+};
 
 constexpr char COMMAND_PROPERTY[] = "command";
-constexpr int FRAME_WAIT_MILLIS = 5000;  // how long after showing the frame may still arrive
+constexpr char SOURCE_PROPERTY[] = "source";  // the caption as written, for a change of language
+constexpr int FRAME_WAIT_MILLIS = 5000;       // how long after showing the frame may still arrive
 
 }  // namespace
 
 CMainFrame::CMainFrame() : m_boardView(new CBoardView(this)) {
-    setWindowTitle("Renju");
+    setWindowTitle(Tr(QT_TRANSLATE_NOOP("Renju", "Renju")));
 
-    m_fileMenu = AddMenu("File(&F)");
-    AddItem(m_fileMenu, "Score(&S)", cmd::SCORE);
-    AddItem(m_fileMenu, "Exit(&X)", cmd::EXIT);
+    m_fileMenu = AddMenu(menuBar(), QT_TRANSLATE_NOOP("Renju", "File(&F)"));
+    AddItem(m_fileMenu, QT_TRANSLATE_NOOP("Renju", "Score(&S)"), cmd::SCORE);
+    AddItem(m_fileMenu, QT_TRANSLATE_NOOP("Renju", "Exit(&X)"), cmd::EXIT);
 
-    m_gameMenu = AddMenu("Instructions(&I)");
-    AddItem(m_gameMenu, "Start new game(F2)", cmd::NEW_GAME);
-    AddItem(m_gameMenu, "Undo(&U)", cmd::UNDO);
+    m_gameMenu = AddMenu(menuBar(), QT_TRANSLATE_NOOP("Renju", "Instructions(&I)"));
+    AddItem(m_gameMenu, QT_TRANSLATE_NOOP("Renju", "Start new game(F2)"), cmd::NEW_GAME);
+    AddItem(m_gameMenu, QT_TRANSLATE_NOOP("Renju", "Undo(&U)"), cmd::UNDO);
 
-    m_setupMenu = AddMenu("Setup(&S)");
+    m_setupMenu = AddMenu(menuBar(), QT_TRANSLATE_NOOP("Renju", "Setup(&S)"));
     for (int level = 0; level < 8; ++level)
         AddItem(m_setupMenu, LEVEL_CAPTIONS[level], cmd::LEVELS[level]);
     m_setupMenu->addSeparator();
-    AddItem(m_setupMenu, "Tournament", cmd::LEVEL_TOURNAMENT);  // the strongest player
+    // The strongest player.
+    AddItem(m_setupMenu, QT_TRANSLATE_NOOP("Renju", "Tournament"), cmd::LEVEL_TOURNAMENT);
     m_setupMenu->addSeparator();
-    AddItem(m_setupMenu, "Basic rule", cmd::RULE_BASIC);
-    AddItem(m_setupMenu, "Japan Rule", cmd::RULE_JAPAN);
-    AddItem(m_setupMenu, "International Rule", cmd::RULE_INTERNATIONAL);
+    AddItem(m_setupMenu, QT_TRANSLATE_NOOP("Renju", "Basic rule"), cmd::RULE_BASIC);
+    AddItem(m_setupMenu, QT_TRANSLATE_NOOP("Renju", "Japan Rule"), cmd::RULE_JAPAN);
+    AddItem(m_setupMenu, QT_TRANSLATE_NOOP("Renju", "International Rule"), cmd::RULE_INTERNATIONAL);
     m_setupMenu->addSeparator();
-    AddItem(m_setupMenu, "Computer start", cmd::COMPUTER_START);
-    AddItem(m_setupMenu, "Human start", cmd::HUMAN_START);
-    AddItem(m_setupMenu, "Alternative", cmd::ALTERNATE);
+    AddItem(m_setupMenu, QT_TRANSLATE_NOOP("Renju", "Computer start"), cmd::COMPUTER_START);
+    AddItem(m_setupMenu, QT_TRANSLATE_NOOP("Renju", "Human start"), cmd::HUMAN_START);
+    AddItem(m_setupMenu, QT_TRANSLATE_NOOP("Renju", "Alternative"), cmd::ALTERNATE);
     m_setupMenu->addSeparator();
-    AddItem(m_setupMenu, "Computer time limit", cmd::TIME_LIMIT);
+    AddItem(m_setupMenu, QT_TRANSLATE_NOOP("Renju", "Computer time limit"), cmd::TIME_LIMIT);
+    m_setupMenu->addSeparator();
+    m_languageMenu = AddMenu(m_setupMenu, QT_TRANSLATE_NOOP("Renju", "Language"));
+    for (const auto& [caption, id] : LANGUAGE_ITEMS) {
+        QAction* action = m_languageMenu->addAction(QString::fromUtf8(caption));
+        action->setProperty(COMMAND_PROPERTY, id);
+        connect(action, &QAction::triggered, this, [this, id = id] { OnCmdMsg(id); });
+    }
 
-    m_helpMenu = AddMenu("Help(&H)");
-    AddItem(m_helpMenu, "Help content(&C)", cmd::HELP);
-    AddItem(m_helpMenu, "About(&A)...", cmd::ABOUT);
+    m_helpMenu = AddMenu(menuBar(), QT_TRANSLATE_NOOP("Renju", "Help(&H)"));
+    AddItem(m_helpMenu, QT_TRANSLATE_NOOP("Renju", "Help content(&C)"), cmd::HELP);
+    AddItem(m_helpMenu, QT_TRANSLATE_NOOP("Renju", "About(&A)..."), cmd::ABOUT);
 
     AddAccelerators();
     setCentralWidget(m_boardView);
+    // The window never gets too small to show the board.
+    m_boardView->setMinimumSize(CBoardView::MIN_CLIENT, CBoardView::MIN_CLIENT);
     setFocusProxy(m_boardView);
     resize(START_WIDTH, START_HEIGHT);
 }
@@ -65,16 +90,30 @@ CMainFrame::~CMainFrame() {
     QuitHelp();
 }
 
-QMenu* CMainFrame::AddMenu(const QString& caption) {
-    QMenu* menu = menuBar()->addMenu(caption);
+template <typename Parent>
+QMenu* CMainFrame::AddMenu(Parent* parent, const char* caption) {
+    QMenu* menu = parent->addMenu(Tr(caption));
+    menu->menuAction()->setProperty(SOURCE_PROPERTY, QString::fromUtf8(caption));
     connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenu(menu); });
     return menu;
 }
 
-void CMainFrame::AddItem(QMenu* menu, const QString& caption, int id) {
-    QAction* action = menu->addAction(caption);
+void CMainFrame::AddItem(QMenu* menu, const char* caption, int id) {
+    QAction* action = menu->addAction(Tr(caption));
     action->setProperty(COMMAND_PROPERTY, id);
+    action->setProperty(SOURCE_PROPERTY, QString::fromUtf8(caption));
     connect(action, &QAction::triggered, this, [this, id] { OnCmdMsg(id); });
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        for (QAction* action : findChildren<QAction*>()) {
+            const QVariant source = action->property(SOURCE_PROPERTY);
+            if (source.isValid()) action->setText(Tr(source.toString().toUtf8().constData()));
+        }
+        m_boardView->Invalidate();  // the title, in the new language
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void CMainFrame::AddAccelerators() {
@@ -119,14 +158,16 @@ void CMainFrame::UpdateMenu(QMenu* menu) {
         const QVariant id = action->property(COMMAND_PROPERTY);
         if (!id.isValid()) continue;
         // Only a marked item is checkable, so that unmarked ones show no empty box.
-        const bool marked = m_boardView->OnUpdateCommand(id.toInt()).value_or(false);
+        const std::optional<bool> mark = m_boardView->OnUpdateCommand(id.toInt());
+        const bool marked = mark ? *mark : TheApp().OnUpdateCommand(id.toInt()).value_or(false);
         action->setCheckable(marked);
         action->setChecked(marked);
     }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    QuitHelp();  // the help window would otherwise keep the program running
+    QuitHelp();                   // the help window would otherwise keep the program running
+    m_boardView->StopForClose();  // the computer must not think on to its time limit
     QMainWindow::closeEvent(event);
 }
 

@@ -33,14 +33,19 @@ public:
     QMenu* GameMenu() const { return m_gameMenu; }
     QMenu* SetupMenu() const { return m_setupMenu; }
     QMenu* HelpMenu() const { return m_helpMenu; }
+    QMenu* LanguageMenu() const { return m_languageMenu; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A new language: the menus and the title follow.
+    void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
-    QMenu* AddMenu(const QString& caption);
-    void AddItem(QMenu* menu, const QString& caption, int id);
+    // Captions are texts marked for translation, kept as written to follow a new language.
+    template <typename Parent>
+    QMenu* AddMenu(Parent* parent, const char* caption);
+    void AddItem(QMenu* menu, const char* caption, int id);
     void AddAccelerators();
     // Sets the inside size that gives the start size with the frame known now.
     void FitStartSize();
@@ -50,6 +55,7 @@ private:
     QMenu* m_gameMenu;
     QMenu* m_setupMenu;
     QMenu* m_helpMenu;
+    QMenu* m_languageMenu;
     // A window manager adds its frame some time after the window is shown: until then the
     // start size follows the frame's margins as they become known.
     bool m_fittingStartSize = false;

@@ -14,6 +14,7 @@
 #include "ui/board_view.h"
 #include "ui/help.h"
 #include "ui/interaction.h"
+#include "ui/language.h"
 
 void MessageBoxReporter::Critical(const QString& caption, const QString& text) {
     MakeMessageBox(nullptr, caption, text, MessageIcon::STOP, MessageButtons::OK)->exec();
@@ -45,7 +46,7 @@ std::unique_ptr<CMainFrame> StartUp(const std::filesystem::path& exeDir, Message
     if (loaded) *loaded = tables;
     if (!tables.ok) {
         // Playing with empty tables would look like a working game that plays nonsense.
-        reporter.Critical("Renju", QString::fromStdString(tables.message));
+        reporter.Critical(Tr(QT_TRANSLATE_NOOP("Renju", "Renju")), QString::fromStdString(tables.message));
         return nullptr;
     }
     for (const MoveEntry& m : moves) {
@@ -67,18 +68,17 @@ bool PrintDataFiles(const TableLoadResult& tables, MessageReporter& reporter) {
         std::printf("%s: %s\n", HELP_FILE, QFile::encodeName(place).constData());
         return true;
     }
-    reporter.Critical(
-        "Renju", QString("The help file %1 was not found. Looked in: %2.").arg(HELP_FILE, places.join(", ")));
+    reporter.Critical(Tr(QT_TRANSLATE_NOOP("Renju", "Renju")),
+                      Tr(QT_TRANSLATE_NOOP("Renju", "The help file %1 was not found. Looked in: %2."))
+                          .arg(HELP_FILE, places.join(", ")));
     return false;
 }
 
 }  // namespace
 
 int RunGame(const std::filesystem::path& exeDir, MessageReporter& reporter, const StartOptions& options) {
-    TableLoadResult tables;
-    const std::unique_ptr<CMainFrame> frame = StartUp(exeDir, reporter, options.moves, &tables);
+    const std::unique_ptr<CMainFrame> frame = StartUp(exeDir, reporter, options.moves);
     if (!frame) return EXIT_FAILURE;
-    if (options.checkData) return PrintDataFiles(tables, reporter) ? EXIT_SUCCESS : EXIT_FAILURE;
     if (!options.screenshotPath.isEmpty()) {
         QTimer::singleShot(0, frame.get(), [&frame, &options] {
             // grab() paints the window itself, so the picture does not depend on the screen.
@@ -89,4 +89,13 @@ int RunGame(const std::filesystem::path& exeDir, MessageReporter& reporter, cons
         });
     }
     return QApplication::exec();
+}
+
+int CheckDataFiles(const std::filesystem::path& exeDir, MessageReporter& reporter) {
+    const TableLoadResult tables = LoadPatternTables(exeDir);
+    if (!tables.ok) {
+        reporter.Critical(Tr(QT_TRANSLATE_NOOP("Renju", "Renju")), QString::fromStdString(tables.message));
+        return EXIT_FAILURE;
+    }
+    return PrintDataFiles(tables, reporter) ? EXIT_SUCCESS : EXIT_FAILURE;
 }

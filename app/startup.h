@@ -32,7 +32,6 @@ public:
 struct StartOptions {
     std::vector<MoveEntry> moves;  // put on the board before the first paint
     QString screenshotPath;        // if set: save a picture of the window once painted, then quit
-    bool checkData = false;        // if set: start up, print where the data files were found, quit
 };
 
 // "x,y x,y ...": points 0..18, each at most once. Nothing for anything else.
@@ -45,7 +44,9 @@ std::unique_ptr<CMainFrame> StartUp(const std::filesystem::path& exeDir, Message
                                     const std::vector<MoveEntry>& moves = {},
                                     TableLoadResult* tables = nullptr);
 
-// Start-up and the event loop; the exit status of the program. With `checkData`, start-up only:
-// lines "NAME: PATH" for the two tables and the help file, and status 0 when all three were
-// found.
+// Start-up and the event loop; the exit status of the program.
 int RunGame(const std::filesystem::path& exeDir, MessageReporter& reporter, const StartOptions& options);
+
+// Without a window: lines "NAME: PATH" for the two tables and the help file, and status 0 when
+// all three were found; what is missing goes to the reporter.
+int CheckDataFiles(const std::filesystem::path& exeDir, MessageReporter& reporter);

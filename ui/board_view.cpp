@@ -3,12 +3,14 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "engine/board.h"
 #include "platform/random.h"
 #include "platform/tick.h"
 #include "player/game_state.h"
 #include "player/threads.h"
+#include "ui/language.h"
 #include "ui/paint.h"
 #include "ui/title.h"
 
@@ -142,7 +144,10 @@ void CBoardView::DrawGrid(QPainter& painter) {
         return;
     }
     m_boardShown = 1;
-    const int dx = (w - 18) / 20, dy = (h - 18) / 20;
+    // Square cells at any window shape, so that stones and star points stay round; the grid is
+    // centred in the other direction.
+    const int cell = std::min((w - 18) / 20, (h - 18) / 20);
+    const int dx = cell, dy = cell;
     const int x0 = (w - 18 * dx) / 2, y0 = (h - 18 * dy) / 2;
     m_cellWidth = dx;
     m_cellHeight = dy;
@@ -154,15 +159,15 @@ void CBoardView::DrawGrid(QPainter& painter) {
     // The surface reaches two thirds of a cell beyond the outer lines.
     const int mx = (2 * dx) / 3, my = (2 * dy) / 3;
     DrawPixelRectangle(painter, {x0 - mx, y0 - my, m_gridRight + mx, m_gridBottom + my}, kBlack, kBoard);
+    // Each line covers its last point too, so the grid's bottom-right corner is closed.
     for (int i = 0; i < BOARD_SIZE; ++i) {
-        DrawPixelLine(painter, {x0, y0 + i * dy}, {m_gridRight, y0 + i * dy}, kBlack);
-        DrawPixelLine(painter, {x0 + i * dx, y0}, {x0 + i * dx, m_gridBottom}, kBlack);
+        DrawPixelLine(painter, {x0, y0 + i * dy}, {m_gridRight + 1, y0 + i * dy}, kBlack);
+        DrawPixelLine(painter, {x0 + i * dx, y0}, {x0 + i * dx, m_gridBottom + 1}, kBlack);
     }
-    // Star dots: one pixel wider than high.
-    const int rx = dx >= 16 ? 3 : 2, ry = dy >= 16 ? 2 : 1;
+    const int r = dx >= 16 ? 3 : 2;
     for (const auto& star : kStarPoints) {
         const int cx = x0 + star[0] * dx, cy = y0 + star[1] * dy;
-        DrawPixelEllipse(painter, {cx - rx, cy - ry, cx + rx + 1, cy + ry + 1}, kBlack, 1, kBlack);
+        DrawPixelEllipse(painter, {cx - r, cy - r, cx + r + 1, cy + r + 1}, kBlack, 1, kBlack);
     }
 }
 
@@ -190,12 +195,12 @@ void CBoardView::PaintErase(QPainter& painter, int x, int y) {
     if (x == 0) {
         box.left = cx + 1;
     } else if (x == 18) {
-        box.right = cx;
+        box.right = cx + 1;
     }
     if (y == 0) {
         box.top = cy + 1;
     } else if (y == 18) {
-        box.bottom = cy;
+        box.bottom = cy + 1;
     }
     DrawPixelLine(painter, {cx, box.top}, {cx, box.bottom}, kBlack);
     DrawPixelLine(painter, {box.left, cy}, {box.right, cy}, kBlack);
@@ -313,8 +318,8 @@ void CBoardView::DrawLastMoveMarkNow() {
 
 void CBoardView::UpdateTitleNow(int score) {
     if (g_moveCount < 2) g_thinkMillis = 0;
-    const std::string text =
-        TitleText(score, {g_moveCount, g_level, g_titleColor, g_showInfo, g_thinkMillis});
+    const std::string text = TitleText(score, {g_moveCount, g_level, g_titleColor, g_showInfo, g_thinkMillis},
+                                       [](const char* marked) { return Tr(marked).toStdString(); });
     m_lastScore = score;
     window()->setWindowTitle(QString::fromStdString(text));
 }
@@ -331,4 +336,15 @@ void CBoardView::SetWaitCursorNow(bool on) {
 
 void ApplyQueuedDrawing() {
     if (s_view) s_view->ApplyQueuedDrawing();
+}
+
+void CBoardView::StopForClose() {
+    m_closing = true;
+    g_stopSearch.store(1, std::memory_order_relaxed);
+}
+
+void StopSearchIfClosing() {
+    // The player clears the flag at each new search step; until the play flow has returned,
+    // every wait sets it again.
+    if (s_view && s_view->Closing()) g_stopSearch.store(1, std::memory_order_relaxed);
 }

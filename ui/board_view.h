@@ -39,6 +39,7 @@ QString ScoreText(int32_t wins, int32_t losses);
 // The help file and the topic that teaches the game.
 inline constexpr char HELP_FILE[] = "zelmar.hlp";
 constexpr int HELP_TOPIC = 1001;
+constexpr int HELP_TOPIC_CHINESE = 2001;  // the same in Traditional Chinese
 
 class CBoardView : public QWidget, public BoardDisplay {
     Q_OBJECT
@@ -72,6 +73,11 @@ public:
     void OnLButtonDown(QPoint pixel);
     // Takes back n moves from the screen, the game record and the engine board.
     void UndoMoves(int n);
+
+    // The window is closing: the computer's search is stopped now and at every wait until the
+    // play flow has returned, and no message is shown any more.
+    void StopForClose();
+    bool Closing() const { return m_closing; }
 
     // Who starts the next game: 1 the human (as Black), 0 the computer.
     void SetHumanFirst(int humanFirst) { m_humanFirst = humanFirst; }
@@ -147,6 +153,7 @@ private:
     bool m_needsFullPaint = true;
     bool m_waitCursor = false;
     bool m_busy = false;  // a play-flow action runs: a click, new game or undo that comes now is not taken
+    bool m_closing = false;
 
     const std::thread::id m_ownThread = std::this_thread::get_id();
     std::mutex m_queueMutex;  // guards m_queue, the one thing other threads touch
@@ -155,3 +162,5 @@ private:
 
 // Applies the queued drawing of the one board window, if there is one. Window thread only.
 void ApplyQueuedDrawing();
+// Asks a running search to stop when the board window is closing. Window thread only.
+void StopSearchIfClosing();

@@ -7,6 +7,7 @@
 #include "ui/board_view.h"
 #include "ui/help.h"
 #include "ui/interaction.h"
+#include "ui/language.h"
 #include "ui/time_limit_dialog.h"
 
 namespace {
@@ -22,12 +23,13 @@ int LevelOfCommand(int id) {
 
 QString ScoreText(int32_t wins, int32_t losses) {
     const int64_t total = int64_t{wins} + losses;
-    if (total == 0) return QString::fromUtf8("尚未有交手記錄");
+    if (total == 0) return Tr(QT_TRANSLATE_NOOP("Renju", "尚未有交手記錄"));
     // Truncated, not rounded: 2 of 3 is 66.66.
     const int percent = static_cast<int>(int64_t{wins} * 100 / total);
     const int hundredths = static_cast<int>(int64_t{wins} * 10000 / total % 100);
-    return QString::asprintf("你贏了%5d局\r\n\r\n你輸了%5d局\r\n\r\n勝率為%3d.%02d%%", wins, losses, percent,
-                             hundredths);
+    const QByteArray format =
+        Tr(QT_TRANSLATE_NOOP("Renju", "你贏了%5d局\r\n\r\n你輸了%5d局\r\n\r\n勝率為%3d.%02d%%")).toUtf8();
+    return QString::asprintf(format.constData(), wins, losses, percent, hundredths);
 }
 
 bool CBoardView::OnCommand(int id) {
@@ -62,7 +64,8 @@ bool CBoardView::OnCommand(int id) {
             OnScore();
             return true;
         case cmd::HELP:
-            ShowHelpTopic(window(), HELP_FILE, HELP_TOPIC);
+            ShowHelpTopic(window(), HELP_FILE,
+                          CurrentLanguage() == Language::CHINESE ? HELP_TOPIC_CHINESE : HELP_TOPIC);
             return true;
         case cmd::SEARCH_MODE: {
             const int32_t mode = (g_searchMode.load() + 1) % 3;
@@ -104,7 +107,7 @@ std::optional<bool> CBoardView::OnUpdateCommand(int id) const {
 }
 
 void CBoardView::OnScore() {
-    CurrentInteraction().ShowMessage(this, QString::fromUtf8("勝負統計"),
+    CurrentInteraction().ShowMessage(this, Tr(QT_TRANSLATE_NOOP("Renju", "勝負統計")),
                                      ScoreText(g_humanWins, g_computerWins), MessageIcon::INFORMATION,
                                      MessageButtons::OK);
 }

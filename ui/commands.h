@@ -32,6 +32,9 @@ constexpr int HELP = 57670;
 // Application.
 constexpr int ABOUT = 57664;
 constexpr int EXIT = 57665;
+constexpr int LANGUAGE_AS_WRITTEN = 32794;
+constexpr int LANGUAGE_ENGLISH = 32795;
+constexpr int LANGUAGE_CHINESE = 32796;
 
 // Standard editing and pane commands: keys send them, nothing handles them.
 constexpr int COPY = 57634;

@@ -8,24 +8,27 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QStringDecoder>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "platform/data_files.h"
-
+#include "ui/language.h"
 #include "ui/window_chrome.h"
 
 namespace {
 
 constexpr int WINDOW_WIDTH = 520;
 constexpr int WINDOW_HEIGHT = 560;
+constexpr int MIN_BESIDE_WIDTH = 360;  // the narrowest the help gets to stay beside the game
 
 // Limits that keep a damaged or hostile help file from freezing the window: the text view
 // lays out long words and long lists in time that grows with the square of their length.
@@ -129,7 +132,8 @@ ReadResult ReadHelpText(const QString& path, QString* text, QString* problem) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) return ReadResult::MISSING;
-        *problem = QString("cannot be opened: %1.").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        *problem = Tr(QT_TRANSLATE_NOOP("Renju", "cannot be opened: %1."))
+                       .arg(QString::fromLocal8Bit(std::strerror(errno)));
         return ReadResult::REFUSED;
     }
     struct Closer {
@@ -138,10 +142,11 @@ ReadResult ReadHelpText(const QString& path, QString* text, QString* problem) {
     } closer{fd};
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        *problem = "is not a regular file.";
+        *problem = Tr(QT_TRANSLATE_NOOP("Renju", "is not a regular file."));
         return ReadResult::REFUSED;
     }
-    const QString tooBig = QString("is too big: more than %1 bytes.").arg(MAX_FILE_BYTES);
+    const QString tooBig =
+        Tr(QT_TRANSLATE_NOOP("Renju", "is too big: more than %1 bytes.")).arg(MAX_FILE_BYTES);
     if (info.st_size > MAX_FILE_BYTES) {
         *problem = tooBig;
         return ReadResult::REFUSED;
@@ -153,7 +158,8 @@ ReadResult ReadHelpText(const QString& path, QString* text, QString* problem) {
         const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(bytes.size() - got));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            *problem = QString("cannot be read: %1.").arg(QString::fromLocal8Bit(std::strerror(errno)));
+            *problem = Tr(QT_TRANSLATE_NOOP("Renju", "cannot be read: %1."))
+                           .arg(QString::fromLocal8Bit(std::strerror(errno)));
             return ReadResult::REFUSED;
         }
         if (n == 0) break;
@@ -167,7 +173,7 @@ ReadResult ReadHelpText(const QString& path, QString* text, QString* problem) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     *text = utf8(bytes);
     if (utf8.hasError() || bytes.contains('\0')) {
-        *problem = "is not a text file in UTF-8.";
+        *problem = Tr(QT_TRANSLATE_NOOP("Renju", "is not a text file in UTF-8."));
         return ReadResult::REFUSED;
     }
     return ReadResult::OK;
@@ -195,8 +201,34 @@ void PlaceBesideOwner(QWidget& window, QWidget* owner) {
     // The help window's frame is taken to be like the game window's.
     const QSize frame = top->frameGeometry().size() - top->geometry().size();
     window.resize(window.size().boundedTo(area.size() - frame));
+    // Narrower beside the game rather than over it, as long as the text still reads well.
+    const QRect game = top->frameGeometry();
+    const int room = std::max(area.right() - game.right(), game.left() - area.left()) - frame.width();
+    if (room < window.width() && room >= MIN_BESIDE_WIDTH) window.resize(room, window.height());
     window.move(PlaceBeside(top->frameGeometry(), window.size() + frame, area).topLeft());
 }
+
+QString HelpCaption() {
+    return Tr(QT_TRANSLATE_NOOP("Renju", "Help"));
+}
+
+// Closes its window when Esc reaches the widget it watches.
+class EscapeCloses : public QObject {
+public:
+    explicit EscapeCloses(QWidget* window) : QObject(window), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) return false;
+        m_window->close();
+        return true;
+    }
+
+private:
+    QWidget* m_window;
+};
 
 void ShowInWindow(QWidget* owner, const QString& caption, const QString& html) {
     if (!s_window) {
@@ -209,6 +241,8 @@ void ShowInWindow(QWidget* owner, const QString& caption, const QString& html) {
         s_view = new QTextBrowser(s_window);
         s_view->setOpenExternalLinks(false);
         layout->addWidget(s_view);
+        // Esc closes it, as it does a dialog.
+        s_view->installEventFilter(new EscapeCloses(s_window));
         PlaceBesideOwner(*s_window, owner);
     }
     s_window->setWindowTitle(caption);
@@ -253,26 +287,33 @@ void ShowHelpTopic(QWidget* owner, const QString& fileName, int topic) {
         const ReadResult read = ReadHelpText(place, &text, &problem);
         if (read == ReadResult::MISSING) continue;
         if (read == ReadResult::REFUSED) {
-            ShowInWindow(owner, "Help", message(QString("The help file %1 %2").arg(place, problem)));
+            ShowInWindow(owner, HelpCaption(),
+                         message(Tr(QT_TRANSLATE_NOOP("Renju", "The help file %1 %2")).arg(place, problem)));
         } else if (const std::optional<HelpTopic> found = FindHelpTopic(text, topic); !found) {
-            ShowInWindow(owner, "Help",
-                         message(QString("The help file %1 has no topic %2.").arg(place).arg(topic)));
+            ShowInWindow(owner, HelpCaption(),
+                         message(Tr(QT_TRANSLATE_NOOP("Renju", "The help file %1 has no topic %2."))
+                                     .arg(place)
+                                     .arg(topic)));
         } else if (found->tooLong) {
             ShowInWindow(
-                owner, "Help",
-                message(QString("Topic %1 of the help file %2 is too long to show: more than %3 characters.")
+                owner, HelpCaption(),
+                message(Tr(QT_TRANSLATE_NOOP(
+                               "Renju",
+                               "Topic %1 of the help file %2 is too long to show: more than %3 characters."))
                             .arg(topic)
                             .arg(place)
                             .arg(MAX_TOPIC_CHARS)));
         } else {
-            ShowInWindow(owner, found->title.isEmpty() ? QString("Help") : found->title, found->html);
+            ShowInWindow(owner, found->title.isEmpty() ? HelpCaption() : found->title, found->html);
         }
         return;
     }
-    QString html = message(QString("The help file %1 was not found. Looked in:").arg(fileName)) + "<ul>";
+    QString html =
+        message(Tr(QT_TRANSLATE_NOOP("Renju", "The help file %1 was not found. Looked in:")).arg(fileName)) +
+        "<ul>";
     for (const QString& place : places)
         html += "<li>" + place.toHtmlEscaped() + "</li>";
-    ShowInWindow(owner, "Help", html + "</ul>");
+    ShowInWindow(owner, HelpCaption(), html + "</ul>");
 }
 
 void QuitHelp() {

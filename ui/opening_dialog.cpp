@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "engine/openings.h"
+#include "ui/language.h"
 #include "ui/window_chrome.h"
 
 namespace {
@@ -54,19 +55,39 @@ QImage OpeningPicture(int opening) {
     return image;
 }
 
+const char* const OPENING_NAMES_MARKED[26] = {
+    QT_TRANSLATE_NOOP("Renju", "花月"), QT_TRANSLATE_NOOP("Renju", "寒星"),
+    QT_TRANSLATE_NOOP("Renju", "溪月"), QT_TRANSLATE_NOOP("Renju", "疏星"),
+    QT_TRANSLATE_NOOP("Renju", "殘月"), QT_TRANSLATE_NOOP("Renju", "雨月"),
+    QT_TRANSLATE_NOOP("Renju", "金星"), QT_TRANSLATE_NOOP("Renju", "松月"),
+    QT_TRANSLATE_NOOP("Renju", "丘月"), QT_TRANSLATE_NOOP("Renju", "新月"),
+    QT_TRANSLATE_NOOP("Renju", "瑞星"), QT_TRANSLATE_NOOP("Renju", "山月"),
+    QT_TRANSLATE_NOOP("Renju", "遊星"), QT_TRANSLATE_NOOP("Renju", "浦月"),
+    QT_TRANSLATE_NOOP("Renju", "長星"), QT_TRANSLATE_NOOP("Renju", "峽月"),
+    QT_TRANSLATE_NOOP("Renju", "恆星"), QT_TRANSLATE_NOOP("Renju", "水月"),
+    QT_TRANSLATE_NOOP("Renju", "流星"), QT_TRANSLATE_NOOP("Renju", "雲月"),
+    QT_TRANSLATE_NOOP("Renju", "嵐月"), QT_TRANSLATE_NOOP("Renju", "銀月"),
+    QT_TRANSLATE_NOOP("Renju", "明星"), QT_TRANSLATE_NOOP("Renju", "斜月"),
+    QT_TRANSLATE_NOOP("Renju", "名月"), QT_TRANSLATE_NOOP("Renju", "慧星"),
+};
+
+QString OpeningName(int opening) {
+    return Tr(g_openingNames[opening]);
+}
+
 COpeningDlg::COpeningDlg(QWidget* parent)
     : QDialog(parent),
       m_group(new QButtonGroup(this)),
       m_picture(new QLabel(this)),
-      m_ok(new QPushButton(QString::fromUtf8("OK(&O)"), this)),
-      m_cancel(new QPushButton(QString::fromUtf8("Cancel(&C)"), this)) {
-    setWindowTitle("Choose a start type");
+      m_ok(new QPushButton(Tr(QT_TRANSLATE_NOOP("Renju", "OK(&O)")), this)),
+      m_cancel(new QPushButton(Tr(QT_TRANSLATE_NOOP("Renju", "Cancel(&C)")), this)) {
+    setWindowTitle(Tr(QT_TRANSLATE_NOOP("Renju", "Choose a start type")));
     SetDialogButtonsOnly(*this);
 
     auto* radios = new QGridLayout;
     radios->setVerticalSpacing(2);
     for (int k = 0; k < OPENING_COUNT; ++k) {
-        auto* button = new QRadioButton(QString::fromUtf8(g_openingNames[k]), this);
+        auto* button = new QRadioButton(OpeningName(k), this);
         button->setFocusPolicy(Qt::ClickFocus);
         m_group->addButton(button, k);
         radios->addWidget(button, k % COLUMN_LENGTH, k / COLUMN_LENGTH);

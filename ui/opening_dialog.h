@@ -10,6 +10,11 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
+// The name of an opening (0 .. 25) in the language in force.
+QString OpeningName(int opening);
+// The 26 names as the translations know them, in the order of the openings' table.
+extern const char* const OPENING_NAMES_MARKED[26];
+
 // A 7 x 7 section of the board around the centre, 127 pixels square, lines 21 pixels apart,
 // with the opening's three stones numbered 1 to 3.
 QImage OpeningPicture(int opening);

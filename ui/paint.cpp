@@ -24,6 +24,24 @@ std::pair<int, int> EllipseSpan(const PixelBox& box, int y) {
     return {first, last + 1};
 }
 
+// How much of pixel (x, y) the ellipse inscribed in the box covers, 0 .. 16 of 4 x 4 samples.
+// The samples lie symmetrically in the pixel, so mirrored pixels get the same share.
+int CoveredSamples(const PixelBox& box, int x, int y) {
+    const double a = (box.right - box.left) / 2.0;
+    const double b = (box.bottom - box.top) / 2.0;
+    if (a <= 0 || b <= 0) return 0;
+    const double cx = (box.left + box.right) / 2.0;
+    const double cy = (box.top + box.bottom) / 2.0;
+    int inside = 0;
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j) {
+            const double u = (x + (i + 0.5) / 4 - cx) / a, v = (y + (j + 0.5) / 4 - cy) / b;
+            if (u * u + v * v <= 1.0) ++inside;
+        }
+    }
+    return inside;
+}
+
 void FillSpan(QPainter& painter, int y, int first, int end, const QColor& colour) {
     if (end > first) painter.fillRect(first, y, end - first, 1, colour);
 }
@@ -82,6 +100,16 @@ void FillPixelEllipse(QPainter& painter, const PixelBox& box, const QColor& pen,
     for (int y = box.top; y < box.bottom; ++y) {
         const auto [first, end] = EllipseSpan(box, y);
         FillSpan(painter, y, first, end, pen);
+        // The pixels of the box that the curve only grazes take the outline's colour in
+        // proportion, so that the edge is smooth and still stays inside the box.
+        for (int x = box.left; x < box.right; ++x) {
+            if (x >= first && x < end) continue;
+            if (const int samples = CoveredSamples(box, x, y); samples > 0) {
+                QColor soft = pen;
+                soft.setAlpha(samples * 255 / 16);
+                painter.fillRect(x, y, 1, 1, soft);
+            }
+        }
         int innerFirst = first, innerEnd = end;
         for (int dy = -penWidth; dy <= penWidth; ++dy) {
             const int reach = penWidth - std::abs(dy);

@@ -1,7 +1,7 @@
 // Drawing primitives with the board's pixel conventions, which differ by a pixel from Qt's own
 // line, rectangle and ellipse calls: a line from A to B covers A and not B; a box (left, top,
 // right, bottom) covers columns left .. right - 1 and rows top .. bottom - 1, and the outline
-// of a figure lies inside its box. Nothing is antialiased.
+// of a figure lies inside its box. An ellipse's edge is smoothed inside its box.
 #pragma once
 
 #include <QColor>

@@ -1,9 +1,11 @@
 // The play flow of the board window: the human's click, the end of a game, the fifth-move
 // choice of the international rule, new game with the openings and the swap, and undo.
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "engine/board.h"
 #include "engine/classes.h"
+#include "engine/openings.h"
 #include "engine/values.h"
 #include "platform/random.h"
 #include "platform/tick.h"
@@ -13,32 +15,32 @@
 #include "player/threads.h"
 #include "ui/board_view.h"
 #include "ui/interaction.h"
+#include "ui/language.h"
 #include "ui/opening_dialog.h"
-#include "engine/openings.h"
 #include "ui/wait.h"
 
 namespace {
 
 // Entries 0 .. 4 when the computer wins (0 and 1 after a long game), 5 .. 7 when the human wins.
 const char* const kTaunts[8] = {
-    "Not bad, it costs me so many moves to win",
-    "Not bad, it costs me so many moves to win",
-    "Be smart, ok?",
-    "So easy to defeat you",
-    "You need more practice",
-    "What? I lost?",
-    "I was desigend by a stupid programmer, not my fault",
-    "You can not be always lucky",
+    QT_TRANSLATE_NOOP("Renju", "Not bad, it costs me so many moves to win"),
+    QT_TRANSLATE_NOOP("Renju", "Not bad, it costs me so many moves to win"),
+    QT_TRANSLATE_NOOP("Renju", "Be smart, ok?"),
+    QT_TRANSLATE_NOOP("Renju", "So easy to defeat you"),
+    QT_TRANSLATE_NOOP("Renju", "You need more practice"),
+    QT_TRANSLATE_NOOP("Renju", "What? I lost?"),
+    QT_TRANSLATE_NOOP("Renju", "I was desigend by a stupid programmer, not my fault"),
+    QT_TRANSLATE_NOOP("Renju", "You can not be always lucky"),
 };
-constexpr char kForbiddenCaption[] = "Message: ";
-constexpr char kForbiddenText[] = "You lost by playing a prohibited move\n\n";
-constexpr char kEndCaption[] = "Message: ...";
-constexpr char kNaiveBeaten[] = "Umm, better than naive";
-constexpr char kDraw[] = "哇! 居然下成和棋.";
-constexpr char kSwapCaption[] = "請決定先後手";
-constexpr char kSwapQuestion[] = "我選擇【%1】開局，你是否仍要持白子？";
-constexpr char kTakeBlackCaption[] = "五子棋";
-constexpr char kTakeBlackText[] = "我選擇下黑棋，請你下第四手";
+const char* const kForbiddenCaption = QT_TRANSLATE_NOOP("Renju", "Message: ");
+const char* const kForbiddenText = QT_TRANSLATE_NOOP("Renju", "You lost by playing a prohibited move\n\n");
+const char* const kEndCaption = QT_TRANSLATE_NOOP("Renju", "Message: ...");
+const char* const kNaiveBeaten = QT_TRANSLATE_NOOP("Renju", "Umm, better than naive");
+const char* const kDraw = QT_TRANSLATE_NOOP("Renju", "哇! 居然下成和棋.");
+const char* const kSwapCaption = QT_TRANSLATE_NOOP("Renju", "請決定先後手");
+const char* const kSwapQuestion = QT_TRANSLATE_NOOP("Renju", "我選擇【%1】開局，你是否仍要持白子？");
+const char* const kTakeBlackCaption = QT_TRANSLATE_NOOP("Renju", "五子棋");
+const char* const kTakeBlackText = QT_TRANSLATE_NOOP("Renju", "我選擇下黑棋，請你下第四手");
 
 constexpr int END_PAUSE = 300;    // ms before a win or loss is announced
 constexpr int SWAP_PAUSE = 1000;  // ms the computer "thinks" about the swap
@@ -84,9 +86,10 @@ bool OnlyPointForbiddenToBlack() {
     return false;
 }
 
-void ShowEndMessage(QWidget* owner, const char* caption, const char* text, MessageIcon icon) {
-    CurrentInteraction().ShowMessage(owner, QString::fromUtf8(caption), QString::fromUtf8(text), icon,
-                                     MessageButtons::OK);
+// Nothing is shown once the window is closing: nobody is there to read it.
+void ShowEndMessage(CBoardView* view, const char* caption, const char* text, MessageIcon icon) {
+    if (view->Closing()) return;
+    CurrentInteraction().ShowMessage(view, Tr(caption), Tr(text), icon, MessageButtons::OK);
 }
 
 }  // namespace
@@ -148,6 +151,7 @@ void CBoardView::PlayHumanMove(int x, int y) {
     const int32_t black = ClassifyBlack(x, y);
     const bool forbidden = g_restricted == 1 && g_humanBlack == 1 && black == 4;
     Push(x, y);
+    DrawLastMoveMark();  // the cross leaves the computer's stone for the human's at once
 
     if (forbidden) {
         ui.Pause(END_PAUSE);
@@ -298,9 +302,9 @@ void CBoardView::NewGame() {
             SetWaitCursor(true);
             ui.Pause(SWAP_PAUSE);
             SetWaitCursor(false);
-            const QString question =
-                QString::fromUtf8(kSwapQuestion).arg(QString::fromUtf8(g_openingNames[k]));
-            const MessageAnswer answer = ui.ShowMessage(this, QString::fromUtf8(kSwapCaption), question,
+            if (Closing()) return;
+            const QString question = Tr(kSwapQuestion).arg(OpeningName(k));
+            const MessageAnswer answer = ui.ShowMessage(this, Tr(kSwapCaption), question,
                                                         MessageIcon::QUESTION, MessageButtons::YES_NO);
             g_humanBlack = answer == MessageAnswer::YES ? 0 : 1;
         } else if (NextRandom() % 2 != 0) {
@@ -327,14 +331,19 @@ void CBoardView::OnUndo() {
     BusyScope busy(m_busy);
     StopPondering();
     // Back to the human's turn: one move when the human moved last (the game ended on the
-    // human's move, or the computer's fifth-move proposals wait), otherwise two.
+    // human's move, or the computer's fifth-move proposals wait), otherwise two. While the
+    // human, as Black, proposes fifth moves, the human's own moves are the proposals only.
+    const bool proposing = g_gameRule == 2 && g_moveCount == 4 && g_humanBlack == 1 && g_gameOver == 0;
     const bool humanMovedLast = g_moveCount > 0 && g_moveCount % 2 == g_humanBlack;
+    int n = proposing ? 0 : humanMovedLast ? 1 : 2;
+    // The opening's three stones are one move of the side that chose it: they stay.
+    if (g_gameRule == 2) n = std::min(n, std::max(0, g_moveCount - 3));
     g_gameOver = 0;
     // A proposal waiting for the fifth move goes with the moves; a later fifth-move choice
     // starts afresh.
     g_fifthAPlaced = 0;
     g_forceShallow = 0;
-    UndoMoves(humanMovedLast ? 1 : 2);
+    UndoMoves(n);
     // The rings go, the cross comes back on the last move and the title follows.
     Invalidate();
     StartPondering();

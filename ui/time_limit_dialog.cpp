@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "ui/interaction.h"
+#include "ui/language.h"
 #include "ui/window_chrome.h"
 
 namespace {
@@ -41,8 +42,8 @@ private:
     int m_baseY;
 };
 
-constexpr char kTextBeforeField[] = "One move no more than";
-constexpr char kTextAfterField[] = "sec";
+const char* const kTextBeforeField = QT_TRANSLATE_NOOP("Renju", "One move no more than");
+const char* const kTextAfterField = QT_TRANSLATE_NOOP("Renju", "sec");
 
 // The width a one-line field needs to show `text` whole: the text, the frame and the margins
 // that the style keeps around it.
@@ -87,9 +88,9 @@ std::optional<int32_t> ParseFieldInteger(const QString& text) {
 CTimeLimitDlg::CTimeLimitDlg(QWidget* parent)
     : QDialog(parent),
       m_field(new QLineEdit(this)),
-      m_ok(new QPushButton("OK(&O)", this)),
-      m_cancel(new QPushButton("Cancel(&C)", this)) {
-    setWindowTitle("Time limit for each move by computer");
+      m_ok(new QPushButton(Tr(QT_TRANSLATE_NOOP("Renju", "OK(&O)")), this)),
+      m_cancel(new QPushButton(Tr(QT_TRANSLATE_NOOP("Renju", "Cancel(&C)")), this)) {
+    setWindowTitle(Tr(QT_TRANSLATE_NOOP("Renju", "Time limit for each move by computer")));
     SetDialogButtonsOnly(*this);
     const DialogUnits du(font());
     const QFontMetrics metrics(font());
@@ -97,8 +98,8 @@ CTimeLimitDlg::CTimeLimitDlg(QWidget* parent)
     // The text reads "One move no more than [field] sec": the field fills the gap in the text,
     // placed by the font's own widths so that it covers no letter, and is wide enough to show
     // the largest limit whole.
-    auto* before = new QLabel(QString::fromUtf8(kTextBeforeField), this);
-    auto* after = new QLabel(QString::fromUtf8(kTextAfterField), this);
+    auto* before = new QLabel(Tr(kTextBeforeField), this);
+    auto* after = new QLabel(Tr(kTextAfterField), this);
     const int space = metrics.horizontalAdvance(' ');
     const QRect textBox = du.Rect(7, 10, 121, 9);
     before->setGeometry(textBox.left(), textBox.top(), metrics.horizontalAdvance(before->text()) + 1,
@@ -147,9 +148,9 @@ void CTimeLimitDlg::showEvent(QShowEvent* event) {
 
 void CTimeLimitDlg::accept() {
     const std::optional<int32_t> value = ParseFieldInteger(m_field->text().left(FIELD_CHARS));
-    if (!value) return RefuseField(QString::fromUtf8("請輸入一整數."));
+    if (!value) return RefuseField(Tr(QT_TRANSLATE_NOOP("Renju", "請輸入一整數.")));
     if (*value < MIN_SECONDS || *value > MAX_SECONDS) {
-        return RefuseField(QString::fromUtf8("請輸入一個在 %1 到 %2 之間的整數.")
+        return RefuseField(Tr(QT_TRANSLATE_NOOP("Renju", "請輸入一個在 %1 到 %2 之間的整數."))
                                .arg(QString::number(MIN_SECONDS), QString::number(MAX_SECONDS)));
     }
     m_seconds = *value;
@@ -157,7 +158,8 @@ void CTimeLimitDlg::accept() {
 }
 
 void CTimeLimitDlg::RefuseField(const QString& message) {
-    CurrentInteraction().ShowMessage(this, "Renju", message, MessageIcon::EXCLAMATION, MessageButtons::OK);
+    CurrentInteraction().ShowMessage(this, Tr(QT_TRANSLATE_NOOP("Renju", "Renju")), message,
+                                     MessageIcon::EXCLAMATION, MessageButtons::OK);
     m_field->setFocus();
     m_field->selectAll();
 }

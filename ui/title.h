@@ -13,5 +13,9 @@ struct TitleInputs {
     int32_t thinkMillis;  // ignored while fewer than 2 moves are on the board
 };
 
-// `score` is the computer's own score for its last move: the higher, the better for it.
-std::string TitleText(int32_t score, const TitleInputs& in);
+// Gives a text marked for translation in the language in force.
+using TextTranslator = std::string (*)(const char* text);
+
+// `score` is the computer's own score for its last move: the higher, the better for it. The
+// texts are as written unless a translator is given.
+std::string TitleText(int32_t score, const TitleInputs& in, TextTranslator translate = nullptr);

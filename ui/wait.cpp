@@ -14,11 +14,6 @@ namespace {
 
 constexpr int PAUSE_SLICE = 10;  // ms between two rounds of painting
 
-void ProcessEventsExceptInput() {
-    ApplyQueuedDrawing();  // the thinking display, then the paints it asked for
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
 class InputSwallower : public QObject {
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
@@ -44,6 +39,24 @@ protected:
     }
 };
 
+void ProcessEventsDroppingInput() {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) return;
+    InputSwallower swallower;
+    app->installEventFilter(&swallower);
+    QCoreApplication::processEvents();
+    app->removeEventFilter(&swallower);
+}
+
+void ProcessEventsExceptInput() {
+    ApplyQueuedDrawing();  // the thinking display, then the paints it asked for
+    // Input is dropped here rather than held back: Qt counts the window manager's request to
+    // close a window as input, and holding it back would keep the window open until the
+    // computer has moved. Input held back would be dropped after the move anyway.
+    ProcessEventsDroppingInput();
+    StopSearchIfClosing();
+}
+
 }  // namespace
 
 void InstallWaitHook() {
@@ -60,10 +73,5 @@ void PauseMillis(int millis) {
 }
 
 void DiscardPendingInput() {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app) return;
-    InputSwallower swallower;
-    app->installEventFilter(&swallower);
-    QCoreApplication::processEvents();
-    app->removeEventFilter(&swallower);
+    ProcessEventsDroppingInput();
 }

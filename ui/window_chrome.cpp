@@ -62,3 +62,20 @@ QRect PlaceBeside(const QRect& owner, QSize size, const QRect& screen) {
     }
     return placed;
 }
+
+QRect PlaceClearOf(const QRect& owner, const QRect& keepClear, QSize size, const QRect& screen) {
+    const bool roomBeside = owner.right() + 1 + size.width() <= screen.right() + 1 ||
+                            owner.left() - size.width() >= screen.left();
+    if (roomBeside) return PlaceBeside(owner, size, screen);
+    QRect placed(QPoint(0, 0), size);
+    placed.moveCenter(owner.center());
+    placed.moveLeft(std::max(std::min(placed.left(), screen.right() + 1 - size.width()), screen.left()));
+    if (keepClear.bottom() + 1 + size.height() <= screen.bottom() + 1) {
+        placed.moveTop(keepClear.bottom() + 1);
+    } else if (keepClear.top() - size.height() >= screen.top()) {
+        placed.moveTop(keepClear.top() - size.height());
+    } else {
+        return PlaceBeside(owner, size, screen);
+    }
+    return placed;
+}

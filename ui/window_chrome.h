@@ -30,3 +30,8 @@ QSize InsideSizeFor(QSize outer, QMargins frame);
 // screen area `screen`: to the right of it, else to its left, else centred on it; always kept
 // on the screen as far as it fits.
 QRect PlaceBeside(const QRect& owner, QSize size, const QRect& screen);
+
+// Where a window of outer size `size` that talks about what lies in `keepClear` opens for the
+// game window `owner`: beside the game window when the screen has room, else below or above
+// `keepClear`, else as PlaceBeside places it.
+QRect PlaceClearOf(const QRect& owner, const QRect& keepClear, QSize size, const QRect& screen);

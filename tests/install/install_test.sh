@@ -13,9 +13,9 @@ prefix=$(realpath "$tmp")/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 share=$prefix/$RENJU_DATADIR
-for f in "$RENJU_BINDIR"/{renju,pbrain-renju,renju-match} "$RENJU_DATADIR"/renju/{black.dat,white.dat,zelmar.hlp} \
+for f in "$RENJU_BINDIR"/{renju,pbrain-renju,renju-match} "$RENJU_DATADIR"/renju/{black.dat,white.dat,zelmar.hlp,renju_en.qm,renju_zh_TW.qm} \
     "$RENJU_DATADIR"/applications/renju.desktop "$RENJU_DATADIR"/metainfo/renju.metainfo.xml \
-    "$RENJU_MANDIR"/man6/{renju,pbrain-renju,renju-match}.6; do
+    "$RENJU_MANDIR"/man6/{renju,pbrain-renju,renju-match}.6.gz "$RENJU_DATADIR"/doc/renju/{copyright,changelog.gz}; do
     [ -s "$prefix/$f" ] || fail "$f was not installed"
 done
 for f in renju pbrain-renju renju-match; do
@@ -37,10 +37,16 @@ grep -qx 'Categories=Game;BoardGame;' "$share/applications/renju.desktop" || fai
 # The project has no domain of its own yet, so its id cannot be a reverse domain name.
 appstreamcli validate --no-net --override=cid-desktopapp-is-not-rdns=info "$share/metainfo/renju.metainfo.xml" ||
     fail "metainfo"
-for page in "$prefix/$RENJU_MANDIR"/man6/*.6; do
-    warnings=$(LC_ALL=C.UTF-8 groff -man -ww -z -Tutf8 "$page" 2>&1)
+for page in "$prefix/$RENJU_MANDIR"/man6/*.6.gz; do
+    warnings=$(gzip -dc "$page" | LC_ALL=C.UTF-8 groff -man -ww -z -Tutf8 2>&1)
     [ -z "$warnings" ] || fail "$page: $warnings"
 done
+
+# The texts count the levels that Setup offers, the tournament player among them.
+grep -q "nine levels" "$share/metainfo/renju.metainfo.xml" || fail "the metainfo does not count nine levels"
+man=$(gzip -dc "$prefix/$RENJU_MANDIR/man6/renju.6.gz" | LC_ALL=C.UTF-8 groff -man -Tutf8 -P-cbou 2>/dev/null | tr -s ' \n' '  ')
+grep -q "nine levels" <<<"$man" && grep -q "Tournament, the strongest" <<<"$man" ||
+    fail "the manual page does not name the nine levels and the strongest: $man"
 
 check_game "$prefix"
 

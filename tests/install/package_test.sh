@@ -22,6 +22,17 @@ for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
     grep -qxF "$lib" <<<"$names" || fail "Depends lacks $lib: $depends"
 done
 
+dpkg-deb -f "$deb" Description | grep -q "nine levels" || fail "the package description does not count nine levels"
+
+# Debian's own checks of a package, where lintian is installed: no error and no warning.
+if command -v lintian >/dev/null; then
+    report=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian: $report"
+    report=$(grep -v 'running with root privileges' <<<"$report" || true)
+    echo "lintian: no error, no warning${report:+; notes: $report}"
+else
+    echo "lintian is not installed (scripts/setup installs it): the package's own checks were not run"
+fi
+
 dpkg -x "$deb" "$tmp/root"
 check_game "$tmp/root/usr"
 echo "$(basename "$deb"): Depends: $depends"

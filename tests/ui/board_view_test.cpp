@@ -29,10 +29,12 @@ struct GeometryCase {
 
 TEST_F(BoardViewTest, GeometryGridLinesAndStarPointsFollowTheWindowSize) {
     const std::vector<GeometryCase> cases = {
-        {200, 200, {19, 19, 181, 181, 9, 9}, 3, 3},  // a 5 x 3 dot: the row line hides its widest row
-        {600, 400, {39, 29, 561, 371, 29, 19}, 7, 5},
-        {330, 350, {30, 31, 300, 319, 15, 16}, 5, 5},
-        {340, 340, {26, 26, 314, 314, 16, 16}, 7, 5},
+        {200, 200, {19, 19, 181, 181, 9, 9}, 5, 5},
+        {600, 400, {129, 29, 471, 371, 19, 19}, 7, 7},  // square cells, the grid centred across
+        {400, 600, {29, 129, 371, 471, 19, 19}, 7, 7},
+        {330, 350, {30, 40, 300, 310, 15, 15}, 5, 5},
+        {340, 340, {26, 26, 314, 314, 16, 16}, 7, 7},
+        {1200, 950, {186, 61, 1014, 889, 46, 46}, 7, 7},
     };
     for (const GeometryCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
@@ -44,18 +46,19 @@ TEST_F(BoardViewTest, GeometryGridLinesAndStarPointsFollowTheWindowSize) {
         ASSERT_EQ(std::tie(g.left, g.top, g.right, g.bottom, g.cellWidth, g.cellHeight),
                   std::tie(e.left, e.top, e.right, e.bottom, e.cellWidth, e.cellHeight));
 
-        // Each line starts on its first point and stops before its end, which the crossing
-        // line covers, except at the bottom-right corner.
+        // Each line runs from its first point to its last, so the grid is closed at every
+        // corner.
         for (int i = 0; i < 19; ++i) {
             const int y = g.top + i * g.cellHeight, x = g.left + i * g.cellWidth;
             EXPECT_EQ(PixelAt(view, g.left - 1, y), kBoardRgb) << "row " << i;
             EXPECT_EQ(PixelAt(view, g.left, y), kBlackRgb) << "row " << i;
             EXPECT_EQ(PixelAt(view, g.right - 1, y), kBlackRgb) << "row " << i;
-            EXPECT_EQ(PixelAt(view, g.right, y), i < 18 ? kBlackRgb : kBoardRgb) << "row " << i;
+            EXPECT_EQ(PixelAt(view, g.right, y), kBlackRgb) << "row " << i;
             EXPECT_EQ(PixelAt(view, g.right + 1, y), kBoardRgb) << "row " << i;
             EXPECT_EQ(PixelAt(view, x, g.top - 1), kBoardRgb) << "column " << i;
             EXPECT_EQ(PixelAt(view, x, g.top), kBlackRgb) << "column " << i;
             EXPECT_EQ(PixelAt(view, x, g.bottom - 1), kBlackRgb) << "column " << i;
+            EXPECT_EQ(PixelAt(view, x, g.bottom), kBlackRgb) << "column " << i;
             EXPECT_EQ(PixelAt(view, x, g.bottom + 1), kBoardRgb) << "column " << i;
         }
         EXPECT_EQ(PixelAt(view, g.left + g.cellWidth / 2, g.top + g.cellHeight / 2), kBoardRgb);
@@ -163,6 +166,32 @@ TEST_F(BoardViewTest, StonesFillExactlyTheirBox) {
             EXPECT_EQ(PixelAt(view, p.x(), t + 1), kWhiteRgb);
             EXPECT_EQ(PixelAt(view, p.x(), b - 2), kWhiteRgb);
         }
+    }
+}
+
+// At any window shape a stone is as wide as it is high, and its edge is smoothed into the
+// board: pixels there mix the stone's rim with the board's colour.
+TEST_F(BoardViewTest, StonesAreRoundWithASmoothEdge) {
+    for (const auto& [w, h] : {std::pair{1200, 950}, {362, 343}, {400, 600}}) {
+        SCOPED_TRACE(testing::Message() << w << " x " << h);
+        CBoardView view;
+        PaintAt(view, w, h);
+        view.DrawStone(5, 7, 0);
+        const QPoint p = Centre(view, 5, 7);
+        const int reach = std::max(view.Geometry().cellWidth, view.Geometry().cellHeight) / 2;
+        int minX = 1 << 20, maxX = -1, minY = 1 << 20, maxY = -1, mixed = 0;
+        for (int y = p.y() - reach; y <= p.y() + reach; ++y) {
+            for (int x = p.x() - reach; x <= p.x() + reach; ++x) {
+                const QRgb c = PixelAt(view, x, y);
+                const int red = qRed(c);
+                if (c != kBlackRgb && c != kBoardRgb && red > 0 && red < qRed(kBoardRgb)) ++mixed;
+                if (c != kBlackRgb || x == p.x() || y == p.y()) continue;  // the grid lines are black too
+                minX = std::min(minX, x), maxX = std::max(maxX, x);
+                minY = std::min(minY, y), maxY = std::max(maxY, y);
+            }
+        }
+        EXPECT_EQ(maxX - minX, maxY - minY) << "an oval stone";
+        EXPECT_GT(mixed, 8) << "a jagged edge";
     }
 }
 

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <cstdio>
 #include <functional>
 #include <limits>
@@ -26,12 +27,15 @@
 #include "app/about_dialog.h"
 #include "app/main_frame.h"
 #include "engine/board.h"
+#include "platform/wait_hook.h"
 #include "player/game_state.h"
+#include "player/levels.h"
 #include "player/threads.h"
 #include "tests/ui/play_fixture.h"
 #include "ui/board_view.h"
 #include "ui/help.h"
 #include "ui/time_limit_dialog.h"
+#include "ui/wait.h"
 
 namespace {
 
@@ -114,7 +118,10 @@ TEST_F(FrameTest, MenuBarHasEveryItemInOrder) {
           "Human start",
           "Alternative",
           "-",
-          "Computer time limit"}},
+          "Computer time limit",
+          "-",
+          "Language"}},
+        {frame->LanguageMenu(), {"As written", "English", "中文"}},
         {frame->HelpMenu(), {"Help content(&C)", "About(&A)..."}},
     };
     for (const auto& [menu, captions] : menus) {
@@ -465,6 +472,70 @@ TEST_F(FrameTest, HelpShowsTheGameTopicAndGoesWithTheWindow) {
 
     frame->close();
     EXPECT_EQ(OpenHelpView(), nullptr);
+}
+
+// The help and the about box count the levels that Setup offers, and the help names each.
+TEST_F(FrameTest, HelpAndAboutNameEveryLevelOfTheSetupMenu) {
+    std::vector<QString> levels;
+    for (QAction* action : Open(frame->SetupMenu())) {
+        if (action->text() == "Basic rule") break;
+        if (!action->isSeparator()) levels.push_back(action->text());
+    }
+    ASSERT_EQ(levels.size(), 9u);
+    const QString count = "nine levels";
+
+    Key(Qt::Key_F1);
+    ASSERT_NE(OpenHelpView(), nullptr);
+    const QString help = OpenHelpView()->toPlainText().simplified();
+    EXPECT_TRUE(help.contains(count)) << help.toStdString();
+    for (const QString& level : levels)
+        EXPECT_TRUE(help.contains(level)) << level.toStdString();
+    QuitHelp();
+
+    QString about;
+    ui.hand = [&](QDialog& dialog) {
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            about += label->text() + "\n";
+        dialog.accept();
+    };
+    Item(frame->HelpMenu(), "About(&A)...")->trigger();
+    EXPECT_TRUE(about.contains(count)) << about.toStdString();
+}
+
+TEST_F(FrameTest, EscapeClosesTheHelpWindow) {
+    Key(Qt::Key_F1);
+    ASSERT_NE(OpenHelpView(), nullptr);
+    QWidget* help = OpenHelpView()->window();
+    help->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(OpenHelpView(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(OpenHelpView(), nullptr) << "the help window is still open";
+}
+
+// Closing the window while the computer thinks stops the search at once: the program does not
+// wait out the time limit.
+TEST_F(FrameTest, ClosingWhileTheComputerThinksStopsTheSearch) {
+    constexpr qint64 HANG_MILLIS = 10000;  // the player would think for 54 s
+    InstallWaitHook();
+    g_level = TOURNAMENT_LEVEL;  // thinks for nine tenths of the limit
+    g_timeLimit = 60;
+    Play({{9, 9}, {10, 9}, {9, 11}, {10, 11}});
+    frame->View()->Invalidate();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(frame->View()->BoardShown());
+    bool closed = false;
+    QTimer::singleShot(500, frame.get(), [&] { closed = frame->close(); });
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mouseClick(frame->View(), Qt::LeftButton, {}, Centre(*frame->View(), 3, 3));
+    const qint64 elapsed = timer.elapsed();
+    SetWaitHook(nullptr);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_LT(elapsed, HANG_MILLIS);
+    EXPECT_TRUE(ui.messages.empty()) << "a message after the window closed";
+    std::printf("  closed after %lld ms\n", static_cast<long long>(elapsed));
 }
 
 TEST(HelpFile, TopicsAreFoundByNumberAndWrittenAsHtml) {

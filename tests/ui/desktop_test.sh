@@ -14,6 +14,8 @@ for tool in Xvfb openbox xdotool xwininfo xprop; do
 done
 
 work=$(mktemp -d)
+# The texts as written, and settings of the test's own.
+export LC_ALL=C.UTF-8 XDG_CONFIG_HOME="$work/config"
 pids=()
 cleanup() {
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null; done
@@ -114,6 +116,39 @@ if frame=$(start_game); then
   [ "$outer" = "380 x 410" ] || fail "outer size under a window manager: ${outer:-unknown}, not 380 x 410"
 else
   fail "no game window under a window manager"
+fi
+
+for ((i = ${#pids[@]} - 1; i >= 2; i--)); do kill "${pids[i]}" 2>/dev/null; done
+pids=("${pids[0]}" "${pids[1]}")
+
+# 3. Under the window manager, its close request (Alt+F4) while the computer thinks ends the
+# program at once, not when the computer has thought to its time limit (18 s of 20 here).
+ended() {  # the process has ended (a zombie until this shell reaps it)
+  [ ! -e "/proc/$1/stat" ] || [ "$(awk '{print $3}' "/proc/$1/stat")" = Z ]
+}
+(cd "$work" && QT_QPA_PLATFORM=xcb exec "$game" --moves "9,9 10,9 9,11 10,11" >/dev/null 2>&1) &
+thinker=$!
+pids+=($thinker)
+if frame=$(find_window '^Renju - Move 4'); then
+  xdotool windowactivate --sync "$frame" 2>/dev/null
+  xdotool key alt+s
+  sleep 0.5
+  for _ in $(seq 8); do xdotool key Down; done  # the tournament player
+  xdotool key Return
+  sleep 0.3
+  xdotool mousemove --window "$frame" 60 90 click 1  # near the top-left corner of the grid
+  sleep 1.5
+  title=$(xdotool getwindowname "$frame")
+  [ "$title" = "Renju - Move 5, Time 0.00" ] || fail "the computer is not thinking: $title"
+  xdotool key alt+F4
+  start=$(date +%s%N)
+  while ! ended "$thinker" && (($(date +%s%N) - start < 10000000000)); do sleep 0.05; done
+  took=$((($(date +%s%N) - start) / 1000000))
+  ended "$thinker" || fail "the program still runs 10 s after the window was closed"
+  ((took < 5000)) || fail "the program ended $took ms after the window was closed"
+  echo "closed while the computer thought: the program ended after $took ms"
+else
+  fail "no game window with the moves given"
 fi
 
 if [ "$failures" -gt 0 ]; then

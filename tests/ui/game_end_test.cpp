@@ -309,3 +309,22 @@ TEST_F(GameEndTest, ALastPointForbiddenToTheComputerAsBlackIsADraw) {
 }
 
 }  // namespace
+
+namespace {
+
+// The cross marks the last move at once, also when that move is the human's and ends the game:
+// it leaves the computer's stone without a repaint.
+TEST_F(GameEndTest, TheCrossMovesToTheHumansMoveAtOnce) {
+    const auto [x, y] = SetUpPosition(0, 1, HUMAN_FOUR);
+    view->OnPaint();
+    const MoveEntry computer = g_moves[g_moveCount - 1];
+    ASSERT_EQ(g_gameBoard[CellIndex(computer.x, computer.y)], CELL_WHITE);
+    ASSERT_EQ(PixelAt(*view, Centre(*view, computer.x, computer.y)), kBlackRgb) << "no cross to begin with";
+    Click(x, y);
+    ASSERT_EQ(g_gameOver, 1);
+    EXPECT_EQ(PixelAt(*view, Centre(*view, computer.x, computer.y)), kWhiteRgb) << "the cross stayed";
+    EXPECT_EQ(PixelAt(*view, Centre(*view, x, y)), kWhiteRgb) << "no cross on the human's five";
+    EXPECT_EQ(PixelAt(*view, Centre(*view, x, y) + QPoint(0, 2)), kWhiteRgb);
+}
+
+}  // namespace

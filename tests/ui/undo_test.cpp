@@ -11,7 +11,16 @@
 
 namespace {
 
-using UndoTest = PlayTest;
+class UndoTest : public PlayTest {
+protected:
+    // An international game whose opening the computer chose; the human answers the swap
+    // question (Yes keeps White).
+    void ComputerOpens(MessageAnswer keepWhite) {
+        NewWindow(2, 0, 1, 3);
+        ui.answers = {keepWhite};
+        view->OnNewGame();
+    }
+};
 
 struct UndoCase {
     const char* after;
@@ -80,9 +89,7 @@ TEST_F(UndoTest, PonderingStartsAgainForThePositionLeft) {
 // While the computer's two fifth-move proposals wait for the human's choice, the human's
 // fourth move is the last one: undo takes it back and the proposals go with it.
 TEST_F(UndoTest, DuringTheComputersFifthMoveProposalsTakesBackTheHumansFourthMove) {
-    NewWindow(2, 0, 1, 3);
-    ui.answers = {MessageAnswer::YES};
-    view->OnNewGame();
+    ComputerOpens(MessageAnswer::YES);
     ASSERT_EQ(g_humanBlack, 0);
     Click(HarmlessPoint());
     ASSERT_EQ(g_moveCount, 4);
@@ -104,30 +111,68 @@ TEST_F(UndoTest, DuringTheComputersFifthMoveProposalsTakesBackTheHumansFourthMov
     ExpectEngineMatchesRecord();
 }
 
-// A first proposal of the human's that was taken back must not count as placed when the game
-// comes back to the fifth move: the next press is a first proposal again.
-TEST_F(UndoTest, AFirstFifthMoveProposalTakenBackIsNotKept) {
-    NewWindow(2, 1, 1, SeedForSwap(false));
-    view->OnNewGame();
+// Under the international rule the opening's three stones stay while the opening is played:
+// during the human's fifth-move proposals undo takes back only the proposal rings, and before
+// the fourth move it takes back nothing. A taken-back ring is not kept as placed.
+TEST_F(UndoTest, KeepsTheOpeningAndTakesBackOnlyTheHumansProposals) {
+    // The computer chose the opening, the human took Black, and the computer played move 4.
+    ComputerOpens(MessageAnswer::NO);
+    ASSERT_EQ(g_humanBlack, 1);
     ASSERT_EQ(g_moveCount, 4);
-    const auto [px, py] = HarmlessPoint();
-    Click(px, py);
+    const std::vector<MoveEntry> opening(g_moves, g_moves + 4);
+    const auto expectOpening = [&] {
+        ASSERT_EQ(g_moveCount, 4);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(g_moves[i].x, opening[i].x) << "move " << i;
+            EXPECT_EQ(g_moves[i].y, opening[i].y) << "move " << i;
+        }
+        ExpectEngineMatchesRecord();
+    };
+
+    view->OnUndo();  // no proposal yet: nothing of the human's to take back
+    expectOpening();
+    const auto first = HarmlessPoint();
+    Click(first);
     ASSERT_EQ(g_fifthAPlaced, 1);
     view->OnUndo();
-    EXPECT_EQ(g_moveCount, 2);
+    expectOpening();
     EXPECT_EQ(g_fifthAPlaced, 0);
     view->OnPaint();
-    EXPECT_EQ(PixelAt(*view, Centre(*view, px, py)), kBlackRgb) << "the ring is still shown";
+    const QPoint ring = Centre(*view, first.first, first.second);
+    EXPECT_EQ(PixelAt(*view, ring.x() - 1, ring.y() - 7), kBoardRgb) << "the ring is still shown";
 
-    // Black's third move there, White's fourth, and the fifth-move choice starts afresh.
-    Click(px, py);
-    ASSERT_EQ(g_moveCount, 4);
-    const auto second = HarmlessPoint();
+    // A press elsewhere is a first proposal again, not a move of Black's.
+    const auto second = HarmlessPoint(PointIndex(first.first, first.second));
     Click(second);
-    EXPECT_EQ(g_moveCount, 4) << "the stale proposal was taken as the first";
+    expectOpening();
     EXPECT_EQ(g_fifthAPlaced, 1);
     EXPECT_EQ(g_fifthA, PointIndex(second.first, second.second));
-    ExpectEngineMatchesRecord();
+    // With both proposals made the computer keeps one and answers it; undo then takes that
+    // pair back and the choice starts afresh.
+    Click(HarmlessPoint(g_fifthA));
+    ASSERT_EQ(g_moveCount, 6);
+    view->OnUndo();
+    expectOpening();
+    EXPECT_EQ(g_fifthAPlaced, 0);
+}
+
+// The human as White: undo goes back to the human's fourth move, never further.
+TEST_F(UndoTest, NeverTakesBackTheOpeningsThreeStones) {
+    ComputerOpens(MessageAnswer::YES);
+    ASSERT_EQ(g_humanBlack, 0);
+    ASSERT_EQ(g_moveCount, 3);
+    view->OnUndo();
+    EXPECT_EQ(g_moveCount, 3);
+    Click(HarmlessPoint());
+    ASSERT_EQ(g_moveCount, 4);
+    Click(g_fifthA % BOARD_SIZE, g_fifthA / BOARD_SIZE);  // Black's fifth move is the other ring
+    Click(HarmlessPoint());
+    ASSERT_EQ(g_moveCount, 7);
+    for (const int left : {5, 3, 3}) {
+        view->OnUndo();
+        EXPECT_EQ(g_moveCount, left);
+        ExpectEngineMatchesRecord();
+    }
 }
 
 }  // namespace

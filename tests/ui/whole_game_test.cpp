@@ -99,8 +99,11 @@ TEST_F(WholeGameTest, TournamentLevelWinsInItsTimeAndUndoKeepsTheBoardsInStep) {
             } else {
                 Click(HarmlessPoint());
             }
+            // Seconds, not the limit's own scale: under the thread sanitizer on a busy machine
+            // the stop alone can take half a second; a search that ignores its time does not
+            // end in time.
             if (g_moveCount > 3) {
-                EXPECT_LE(g_thinkMillis, 150 + 150) << "move " << g_moveCount;
+                EXPECT_LE(g_thinkMillis, 150 + 2000) << "move " << g_moveCount;
             }
             if (clicks == 4 && g_gameOver == 0) {
                 view->OnUndo();

@@ -8,12 +8,16 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "app/about_dialog.h"
 #include "app/main_frame.h"
+#include "platform/random.h"
+#include "player/game_state.h"
+#include "tests/ui/play_fixture.h"
 #include "tests/ui/view_fixture.h"
 #include "ui/help.h"
 #include "ui/interaction.h"
@@ -130,16 +134,18 @@ TEST(PlaceBeside, RightOfTheOwnerElseLeftElseCentredOnIt) {
     EXPECT_EQ(PlaceBeside({0, 0, 380, 410}, {900, 700}, {0, 0, 800, 600}).topLeft(), QPoint(0, 0));
 }
 
+// The help opens beside the game window, narrower if need be, and centred on it only when the
+// screen has no reasonable room beside it.
 TEST_F(WindowTest, HelpOpensBesideOrCentredOnTheGameWindow) {
     CMainFrame frame;
     frame.ShowAtStartSize();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-    // The test screen has no room beside the game window for the help: it opens centred on the
-    // game window, moved onto the screen where it would stick out.
     const QRect area = frame.screen()->availableGeometry();
-    ASSERT_LT(area.width(), frame.frameGeometry().width() + 2 * 520)
-        << "room beside: the centring is not tried";
-    for (const QPoint at : {area.topLeft() + QPoint(200, 100), QPoint(area.right() - 380, area.top() + 30)}) {
+    const int gameWidth = frame.frameGeometry().width();
+    ASSERT_LT(area.width(), gameWidth + 2 * 520) << "room beside at full width: the narrowing is not tried";
+    const int middle = area.left() + (area.width() - gameWidth) / 2;
+    for (const QPoint at : {QPoint(middle, area.top() + 100),
+                            QPoint(area.right() + 1 - gameWidth, area.top() + 30), area.topLeft()}) {
         frame.move(at);
         QCoreApplication::processEvents();
         ShowHelpTopic(&frame, "no-such-file.hlp", HELP_TOPIC);
@@ -147,14 +153,86 @@ TEST_F(WindowTest, HelpOpensBesideOrCentredOnTheGameWindow) {
         ASSERT_NE(help, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
         const QRect game = frame.frameGeometry(), shown = help->frameGeometry();
-        QRect centred(QPoint(0, 0), shown.size());
-        centred.moveCenter(game.center());
-        centred.moveLeft(std::clamp(centred.left(), area.left(), area.right() + 1 - shown.width()));
-        centred.moveTop(std::clamp(centred.top(), area.top(), area.bottom() + 1 - shown.height()));
-        EXPECT_EQ(shown.topLeft(), centred.topLeft()) << "game at " << game.x() << "," << game.y();
+        const int room = std::max(area.right() - game.right(), game.left() - area.left());
+        SCOPED_TRACE(testing::Message()
+                     << "game at " << game.x() << "," << game.y() << ", room beside " << room);
         EXPECT_TRUE(area.contains(shown));
+        if (room >= 360) {
+            EXPECT_FALSE(shown.intersects(game)) << "help at " << shown.x() << "," << shown.y();
+            EXPECT_GE(shown.width(), 360);
+        } else {
+            QRect centred(QPoint(0, 0), shown.size());
+            centred.moveCenter(game.center());
+            centred.moveLeft(std::clamp(centred.left(), area.left(), area.right() + 1 - shown.width()));
+            centred.moveTop(std::clamp(centred.top(), area.top(), area.bottom() + 1 - shown.height()));
+            EXPECT_EQ(shown.topLeft(), centred.topLeft());
+        }
         QuitHelp();
     }
+}
+
+// The swap question and the computer's "I take Black" box leave the opening's stones in sight:
+// beside the game window when the screen has room there, else above or below the stones.
+TEST_F(WindowTest, OpeningMessagesLeaveTheOpeningStonesInSight) {
+    CMainFrame frame;
+    frame.ShowAtStartSize();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    CBoardView& view = *frame.View();
+    const QRect area = frame.screen()->availableGeometry();
+    const QPoint middle =
+        area.center() - QPoint(frame.frameGeometry().width(), frame.frameGeometry().height()) / 2;
+    for (const QPoint at : {area.topLeft(), middle}) {
+        for (const bool computerStarts : {true, false}) {
+            SCOPED_TRACE(testing::Message()
+                         << "game at " << at.x() << "," << at.y()
+                         << (computerStarts ? ", the computer starts" : ", the human starts"));
+            frame.move(at);
+            QCoreApplication::processEvents();
+            g_rule = 2;
+            view.SetHumanFirst(computerStarts ? 0 : 1);
+            SeedRandom(computerStarts ? 1 : SeedForSwap(true));
+            QRect shown;
+            QTimer hand;
+            hand.setInterval(20);
+            QObject::connect(&hand, &QTimer::timeout, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                    shown = box->frameGeometry();
+                    box->done(box->button(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
+                } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                    dialog->accept();  // the first opening
+                }
+            });
+            hand.start();
+            view.OnNewGame();
+            hand.stop();
+            ASSERT_FALSE(shown.isNull()) << "no message";
+            ASSERT_GE(g_moveCount, 3);
+            QRect stones;
+            const int half = view.Geometry().cellWidth / 2 + 1;
+            for (int i = 0; i < 3; ++i) {
+                const QPoint c = view.mapToGlobal(Centre(view, g_moves[i].x, g_moves[i].y));
+                stones |= QRect(c - QPoint(half, half), c + QPoint(half, half));
+            }
+            EXPECT_FALSE(shown.intersects(stones))
+                << "the box " << shown.x() << "," << shown.y() << " " << shown.width() << "x"
+                << shown.height() << " covers the stones at " << stones.x() << "," << stones.y();
+            EXPECT_TRUE(area.contains(shown));
+        }
+    }
+}
+
+// The game window cannot be made so small that the board vanishes.
+TEST_F(WindowTest, TheWindowKeepsRoomForTheBoard) {
+    CMainFrame frame;
+    frame.ShowAtStartSize();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    frame.resize(120, 100);
+    QCoreApplication::processEvents();
+    EXPECT_GE(frame.View()->width(), CBoardView::MIN_CLIENT);
+    EXPECT_GE(frame.View()->height(), CBoardView::MIN_CLIENT);
+    frame.View()->repaint();
+    EXPECT_TRUE(frame.View()->BoardShown());
 }
 
 TEST(InsideSizeFor, TakesTheFrameOff) {
