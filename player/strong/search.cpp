@@ -25,6 +25,11 @@ constexpr int NEAR = 2;  // moves farther than this from every stone are left ou
 constexpr int32_t TOTAL_WEIGHT = 4;
 // Attacks of the long look for a win by threes with the time the search leaves over.
 constexpr int LONG_ATTACKS = 16;
+// The search stops at this share of the move's budget (in percent), and a step of the
+// deepening starts only while less than this share of the search's own time is spent (the
+// moves that an unfinished step has searched still count).
+constexpr int64_t SEARCH_END_PERCENT = 80;
+constexpr int64_t NEXT_STEP_PERCENT = 50;
 
 enum Bound : uint8_t { BOUND_NONE, BOUND_EXACT, BOUND_LOWER, BOUND_UPPER };
 
@@ -96,9 +101,11 @@ private:
     ThinkResult Decide(int maxDepth);
     bool TimeUp() {
         if (stopped_) return true;
-        if (timed_ && maxNodes_ > 0 && Work() >= maxNodes_) stopped_ = true;
+        if (timed_ && maxNodes_ > 0 && Work() >= maxNodes_ * SEARCH_END_PERCENT / 100) stopped_ = true;
         if ((nodes_ & 255) == 0) {
-            if (g_stopSearch.load(std::memory_order_relaxed) || (timed_ && wall_ > 0 && WallElapsed() >= wall_))
+            // Under a node limit the wall clock, if any, only guards against running over.
+            const int64_t wallEnd = maxNodes_ > 0 ? wall_ : wall_ * SEARCH_END_PERCENT / 100;
+            if (g_stopSearch.load(std::memory_order_relaxed) || (timed_ && wall_ > 0 && WallElapsed() >= wallEnd))
                 stopped_ = true;
         }
         return stopped_;
@@ -600,9 +607,10 @@ ThinkResult Searcher::Decide(int maxDepth) {
     int bestMove = rootMoves[0].point;
     int32_t bestScore = 0;
     const int64_t searchStart = Elapsed();
+    const int64_t searchEnd = millis_ * SEARCH_END_PERCENT / 100;
     for (int depth = 1; depth <= maxDepth; ++depth) {
-        // The next step would not end: each takes a few times the last.
-        if (depth > 1 && Elapsed() - searchStart > (millis_ - searchStart) * 2 / 5) break;
+        // Too little time for a step that searches more than the previous best move.
+        if (depth > 1 && Elapsed() - searchStart > (searchEnd - searchStart) * NEXT_STEP_PERCENT / 100) break;
         int32_t window = 80;
         int32_t alpha = depth >= 3 ? bestScore - window : -INFINITE_SCORE;
         int32_t beta = depth >= 3 ? bestScore + window : INFINITE_SCORE;
@@ -629,7 +637,15 @@ ThinkResult Searcher::Decide(int maxDepth) {
                     if (a >= beta) break;
                 }
             }
-            if (stopped_) break;
+            if (stopped_) {
+                // A move that beat the previous best at this depth, before the stop, is the
+                // better choice; its score is at least what it showed.
+                if (move != rootMoves[0].point && best > alpha) {
+                    iterationMove = move;
+                    iterationScore = best;
+                }
+                break;
+            }
             if (best <= alpha && alpha > -INFINITE_SCORE) {
                 window *= 4;
                 alpha = std::max(-INFINITE_SCORE, bestScore - window);
@@ -649,6 +665,7 @@ ThinkResult Searcher::Decide(int maxDepth) {
         if (iterationMove < 0) break;  // stopped: the last finished step stands
         bestMove = iterationMove;
         bestScore = iterationScore;
+        if (stopped_) break;
         result.depth = depth;
         if (bestScore >= PROVEN_SCORE || bestScore <= -PROVEN_SCORE) break;
     }
