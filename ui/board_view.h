@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "player/display.h"
+#include "records/game_record.h"
 
 struct BoardGeometry {
     int left;        // x pixel of column 0
@@ -123,6 +124,14 @@ private:
     void UpdateTitleNow(int score);
     void SetWaitCursorNow(bool on);
     void OnScore();
+    // Game records (ui/records.cpp).
+    void OnSaveGame();
+    void OnOpenGame();
+    void OnCopyGame();
+    void OnPasteGame();
+    // Puts a record's game on the board, the human to move, after checking every move; a bad
+    // record is refused with a message naming `source` and the game in play stays.
+    bool LoadGame(const records::Game& game, const std::string& result, const QString& source);
     void OnTimeLimit();
     bool OnOwnThread() const;
     QSize DeviceSize() const;  // the window's size in the screen's pixels

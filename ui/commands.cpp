@@ -60,6 +60,18 @@ bool CBoardView::OnCommand(int id) {
         case cmd::TIME_LIMIT:
             OnTimeLimit();
             return true;
+        case cmd::SAVE_GAME:
+            OnSaveGame();
+            return true;
+        case cmd::OPEN_GAME:
+            OnOpenGame();
+            return true;
+        case cmd::COPY_GAME:
+            OnCopyGame();
+            return true;
+        case cmd::PASTE_GAME:
+            OnPasteGame();
+            return true;
         case cmd::SCORE:
             OnScore();
             return true;
