@@ -72,6 +72,18 @@ bool CBoardView::OnCommand(int id) {
         case cmd::PASTE_GAME:
             OnPasteGame();
             return true;
+        case cmd::REVIEW_BACK:
+            ReviewTo(g_moveCount - 1);
+            return true;
+        case cmd::REVIEW_START:
+            ReviewTo(0);
+            return true;
+        case cmd::REVIEW_FORWARD:
+            if (m_reviewing) ReviewTo(g_moveCount + 1);
+            return true;
+        case cmd::REVIEW_END:
+            if (m_reviewing) ReviewTo(ReviewLength());
+            return true;
         case cmd::SCORE:
             OnScore();
             return true;

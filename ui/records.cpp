@@ -97,9 +97,10 @@ bool CBoardView::LoadGame(const records::Game& game, const std::string& result, 
         Invalidate();
         CurrentInteraction().ShowMessage(this, Tr(kRecordCaption), Tr(kRefused).arg(source, FaultText(check)),
                                          MessageIcon::STOP, MessageButtons::OK);
-        StartPondering();
+        if (g_gameOver == 0 && !m_reviewing) StartPondering();
         return false;
     }
+    EndReview();
     PutBack(game);
     // The human takes the side to move, and the computer answers as in any game.
     StartPlayState();
@@ -121,14 +122,13 @@ void CBoardView::OnSaveGame() {
     // that is over may end on Black's forbidden move, which the replay takes as White's win
     // only when told so; a different outcome is still reported.
     StopPondering();
-    const records::Game game = GameInPlay();
+    int32_t over = 0;
+    const records::Game game = WholeGame(&over);
     records::Outcome outcome = records::Outcome::Open;
-    records::Replay(game, g_gameOver == 1 ? records::OutcomeText(records::Outcome::WhiteWins) : "", &outcome);
-    PutBack(game);
-    if (g_gameOver == 0) {
-        outcome = records::Outcome::Open;
-        StartPondering();
-    }
+    records::Replay(game, over == 1 ? records::OutcomeText(records::Outcome::WhiteWins) : "", &outcome);
+    PutBack(GameInPlay());
+    if (over == 0) outcome = records::Outcome::Open;
+    if (g_gameOver == 0 && !m_reviewing) StartPondering();
     std::ostringstream text;
     records::WritePsq(text, records::ToPsq(game, outcome));
     QFile file(name);
@@ -179,7 +179,8 @@ void CBoardView::OnOpenGame() {
 }
 
 void CBoardView::OnCopyGame() {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(records::MoveList(GameInPlay().moves)));
+    int32_t over = 0;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(records::MoveList(WholeGame(&over).moves)));
 }
 
 void CBoardView::OnPasteGame() {

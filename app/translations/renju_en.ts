@@ -471,7 +471,7 @@ Free software: play it, share it, study it.</translation>
     </message>
     <message>
         <source>The clipboard&apos;s game</source>
-        <translation>The clipboard's game</translation>
+        <translation>The clipboard&apos;s game</translation>
     </message>
     <message>
         <source>double three</source>
@@ -519,11 +519,11 @@ Free software: play it, share it, study it.</translation>
     </message>
     <message>
         <source>Open game...	Ctrl+O</source>
-        <translation>&amp;Open game...&#x9;Ctrl+O</translation>
+        <translation>&amp;Open game...	Ctrl+O</translation>
     </message>
     <message>
         <source>Save game...	Ctrl+S</source>
-        <translation>Sa&amp;ve game...&#x9;Ctrl+S</translation>
+        <translation>Sa&amp;ve game...	Ctrl+S</translation>
     </message>
     <message>
         <source>Edit(&amp;E)</source>
@@ -536,6 +536,10 @@ Free software: play it, share it, study it.</translation>
     <message>
         <source>Paste game</source>
         <translation>&amp;Paste game</translation>
+    </message>
+    <message>
+        <source>Renju - Move %1 of %2</source>
+        <translation>Renju - Move %1 of %2</translation>
     </message>
 </context>
 </TS>

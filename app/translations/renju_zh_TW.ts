@@ -519,11 +519,11 @@ Free software: play it, share it, study it.</source>
     </message>
     <message>
         <source>Open game...	Ctrl+O</source>
-        <translation>開啟棋譜...&#x9;Ctrl+O</translation>
+        <translation>開啟棋譜...	Ctrl+O</translation>
     </message>
     <message>
         <source>Save game...	Ctrl+S</source>
-        <translation>儲存棋譜...&#x9;Ctrl+S</translation>
+        <translation>儲存棋譜...	Ctrl+S</translation>
     </message>
     <message>
         <source>Edit(&amp;E)</source>
@@ -536,6 +536,10 @@ Free software: play it, share it, study it.</source>
     <message>
         <source>Paste game</source>
         <translation>貼上棋譜</translation>
+    </message>
+    <message>
+        <source>Renju - Move %1 of %2</source>
+        <translation>五子棋 - 第 %1 手，共 %2 手</translation>
     </message>
 </context>
 </TS>
