@@ -6,8 +6,6 @@
 #include "player/game_state.h"
 #include "player/threads.h"
 #include "ui/board_view.h"
-#include "ui/interaction.h"
-#include "ui/language.h"
 
 void CBoardView::ReviewTo(int k) {
     if (m_busy) return;
