@@ -43,8 +43,15 @@ CMainFrame::CMainFrame() : m_boardView(new CBoardView(this)) {
     setWindowTitle(Tr(QT_TRANSLATE_NOOP("Renju", "Renju")));
 
     m_fileMenu = AddMenu(menuBar(), QT_TRANSLATE_NOOP("Renju", "File(&F)"));
+    AddItem(m_fileMenu, QT_TRANSLATE_NOOP("Renju", "Open game...\tCtrl+O"), cmd::OPEN_GAME);
+    AddItem(m_fileMenu, QT_TRANSLATE_NOOP("Renju", "Save game...\tCtrl+S"), cmd::SAVE_GAME);
+    m_fileMenu->addSeparator();
     AddItem(m_fileMenu, QT_TRANSLATE_NOOP("Renju", "Score(&S)"), cmd::SCORE);
     AddItem(m_fileMenu, QT_TRANSLATE_NOOP("Renju", "Exit(&X)"), cmd::EXIT);
+
+    m_editMenu = AddMenu(menuBar(), QT_TRANSLATE_NOOP("Renju", "Edit(&E)"));
+    AddItem(m_editMenu, QT_TRANSLATE_NOOP("Renju", "Copy game"), cmd::COPY_GAME);
+    AddItem(m_editMenu, QT_TRANSLATE_NOOP("Renju", "Paste game"), cmd::PASTE_GAME);
 
     m_gameMenu = AddMenu(menuBar(), QT_TRANSLATE_NOOP("Renju", "Instructions(&I)"));
     AddItem(m_gameMenu, QT_TRANSLATE_NOOP("Renju", "Start new game(F2)"), cmd::NEW_GAME);
@@ -127,6 +134,12 @@ void CMainFrame::AddAccelerators() {
         {Qt::CTRL | Qt::Key_C, cmd::COPY},
         {Qt::CTRL | Qt::Key_I, cmd::SHOW_INFO},
         {Qt::CTRL | Qt::Key_M, cmd::SEARCH_MODE},
+        {Qt::CTRL | Qt::Key_O, cmd::OPEN_GAME},
+        {QKeyCombination(Qt::Key_Left), cmd::REVIEW_BACK},
+        {QKeyCombination(Qt::Key_Right), cmd::REVIEW_FORWARD},
+        {QKeyCombination(Qt::Key_Home), cmd::REVIEW_START},
+        {QKeyCombination(Qt::Key_End), cmd::REVIEW_END},
+        {Qt::CTRL | Qt::Key_S, cmd::SAVE_GAME},
         {QKeyCombination(Qt::Key_U), cmd::UNDO},
         {Qt::CTRL | Qt::Key_V, cmd::PASTE},
         {Qt::ALT | Qt::Key_Backspace, cmd::EDIT_UNDO},

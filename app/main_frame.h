@@ -30,6 +30,7 @@ public:
     void UpdateMenu(QMenu* menu);
 
     QMenu* FileMenu() const { return m_fileMenu; }
+    QMenu* EditMenu() const { return m_editMenu; }
     QMenu* GameMenu() const { return m_gameMenu; }
     QMenu* SetupMenu() const { return m_setupMenu; }
     QMenu* HelpMenu() const { return m_helpMenu; }
@@ -52,6 +53,7 @@ private:
 
     CBoardView* m_boardView;
     QMenu* m_fileMenu;
+    QMenu* m_editMenu;
     QMenu* m_gameMenu;
     QMenu* m_setupMenu;
     QMenu* m_helpMenu;

@@ -24,7 +24,7 @@
 #include "player/strong/position.h"
 #include "player/strong/search.h"
 #include "player/strong/threats.h"
-#include "tools/match/record.h"
+#include "records/psq.h"
 
 namespace {
 
@@ -246,7 +246,7 @@ int Analyse(int count, char** files) {
     for (int f = 0; f < count; ++f) {
         std::ifstream in(files[f]);
         std::string error;
-        const std::optional<match::GameRecord> record = match::ReadPsq(in, &error);
+        const std::optional<records::GameRecord> record = records::ReadPsq(in, &error);
         if (!record) {
             std::fprintf(stderr, "%s: %s\n", files[f], error.c_str());
             return 1;
@@ -255,7 +255,7 @@ int Analyse(int count, char** files) {
         ResetBoards();
         std::printf("%s: %zu moves\n", files[f], record->moves.size());
         for (size_t i = 0; i < record->moves.size(); ++i) {
-            const match::TimedMove& m = record->moves[i];
+            const records::TimedMove& m = record->moves[i];
             const uint8_t side = strong::SideToMove();
             std::printf("%3zu %s to move, plays %2d,%2d  own: %-3s  opponent after a pass: %s\n", i + 1,
                         side == CELL_BLACK ? "Black" : "White", m.x, m.y, Verdict(side),

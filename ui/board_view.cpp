@@ -321,7 +321,10 @@ void CBoardView::UpdateTitleNow(int score) {
     const std::string text = TitleText(score, {g_moveCount, g_level, g_titleColor, g_showInfo, g_thinkMillis},
                                        [](const char* marked) { return Tr(marked).toStdString(); });
     m_lastScore = score;
-    window()->setWindowTitle(QString::fromStdString(text));
+    window()->setWindowTitle(
+        m_reviewing
+            ? Tr(QT_TRANSLATE_NOOP("Renju", "Renju - Move %1 of %2")).arg(g_moveCount).arg(m_line.size())
+            : QString::fromStdString(text));
 }
 
 void CBoardView::SetWaitCursorNow(bool on) {

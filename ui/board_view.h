@@ -17,7 +17,9 @@
 #include <thread>
 #include <vector>
 
+#include "engine/board.h"
 #include "player/display.h"
+#include "records/game_record.h"
 
 struct BoardGeometry {
     int left;        // x pixel of column 0
@@ -88,6 +90,12 @@ public:
     int HumanFirst() const { return m_humanFirst; }
     int LastScore() const { return m_lastScore; }
 
+    // Shows the position after the first k moves of the game, which are kept until a stone is
+    // played there (review: Left, Right, Home, End).
+    void ReviewTo(int k);
+    bool Reviewing() const { return m_reviewing; }
+    int ReviewLength() const;
+
     // A menu or key command (ids in ui/commands.h); false when the board window has no
     // handler for it, so that the frame may take it.
     bool OnCommand(int id);
@@ -123,6 +131,17 @@ private:
     void UpdateTitleNow(int score);
     void SetWaitCursorNow(bool on);
     void OnScore();
+    // Game records (ui/records.cpp).
+    void OnSaveGame();
+    void OnOpenGame();
+    void OnCopyGame();
+    void OnPasteGame();
+    // Puts a record's game on the board, the human to move, after checking every move; a bad
+    // record is refused with a message naming `source` and the game in play stays.
+    bool LoadGame(const records::Game& game, const std::string& result, const QString& source);
+    // The game that a save or copy keeps: the whole line while reviewing (ui/review.cpp).
+    records::Game WholeGame(int32_t* over) const;
+    void EndReview();
     void OnTimeLimit();
     bool OnOwnThread() const;
     QSize DeviceSize() const;  // the window's size in the screen's pixels
@@ -154,6 +173,9 @@ private:
     bool m_waitCursor = false;
     bool m_busy = false;  // a play-flow action runs: a click, new game or undo that comes now is not taken
     bool m_closing = false;
+    bool m_reviewing = false;
+    std::vector<MoveEntry> m_line;  // the game's moves while reviewing
+    int32_t m_lineOver = 0;         // whether the game had ended at its last move
 
     const std::thread::id m_ownThread = std::this_thread::get_id();
     std::mutex m_queueMutex;  // guards m_queue, the one thing other threads touch

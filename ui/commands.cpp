@@ -60,6 +60,30 @@ bool CBoardView::OnCommand(int id) {
         case cmd::TIME_LIMIT:
             OnTimeLimit();
             return true;
+        case cmd::SAVE_GAME:
+            OnSaveGame();
+            return true;
+        case cmd::OPEN_GAME:
+            OnOpenGame();
+            return true;
+        case cmd::COPY_GAME:
+            OnCopyGame();
+            return true;
+        case cmd::PASTE_GAME:
+            OnPasteGame();
+            return true;
+        case cmd::REVIEW_BACK:
+            ReviewTo(g_moveCount - 1);
+            return true;
+        case cmd::REVIEW_START:
+            ReviewTo(0);
+            return true;
+        case cmd::REVIEW_FORWARD:
+            if (m_reviewing) ReviewTo(g_moveCount + 1);
+            return true;
+        case cmd::REVIEW_END:
+            if (m_reviewing) ReviewTo(ReviewLength());
+            return true;
         case cmd::SCORE:
             OnScore();
             return true;

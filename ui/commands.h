@@ -28,6 +28,14 @@ constexpr int ALTERNATE = 32791;
 constexpr int SCORE = 32792;
 constexpr int LEVEL_TOURNAMENT = 32793;
 constexpr int HELP = 57670;
+constexpr int SAVE_GAME = 32797;       // Ctrl+S
+constexpr int OPEN_GAME = 32798;       // Ctrl+O
+constexpr int COPY_GAME = 32799;       // no key: Ctrl+C stays the editing key that does nothing
+constexpr int PASTE_GAME = 32800;      // no key, as Copy game
+constexpr int REVIEW_BACK = 32801;     // Left
+constexpr int REVIEW_FORWARD = 32802;  // Right
+constexpr int REVIEW_START = 32803;    // Home
+constexpr int REVIEW_END = 32804;      // End
 
 // Application.
 constexpr int ABOUT = 57664;

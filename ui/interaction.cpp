@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
 
 #include "ui/board_view.h"
+#include "ui/language.h"
 #include "ui/wait.h"
 #include "ui/window_chrome.h"
 
@@ -69,6 +71,14 @@ public:
     }
 
     bool RunDialog(QDialog& dialog) override { return dialog.exec() == QDialog::Accepted; }
+
+    QString ChooseRecordFile(QWidget* owner, bool save) override {
+        const QString filter = Tr(QT_TRANSLATE_NOOP("Renju", "Game records (*.psq)"));
+        return save ? QFileDialog::getSaveFileName(owner, Tr(QT_TRANSLATE_NOOP("Renju", "Save game")),
+                                                   QString(), filter)
+                    : QFileDialog::getOpenFileName(owner, Tr(QT_TRANSLATE_NOOP("Renju", "Open game")),
+                                                   QString(), filter);
+    }
 
     void Beep() override { QApplication::beep(); }
 

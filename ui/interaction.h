@@ -22,6 +22,8 @@ public:
                                       MessageIcon icon, MessageButtons buttons) = 0;
     // Runs a modal dialog; true when it ended with OK.
     virtual bool RunDialog(QDialog& dialog) = 0;
+    // The file to save a game record to, or to open one from; empty when none was chosen.
+    virtual QString ChooseRecordFile(QWidget* owner, bool save) = 0;
     virtual void Beep() = 0;
     // Waits while the window keeps painting; input made meanwhile is dropped.
     virtual void Pause(int millis) = 0;

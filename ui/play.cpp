@@ -130,6 +130,12 @@ void CBoardView::OnLButtonDown(QPoint pixel) {
         ui.Beep();
         return;
     }
+    if (m_reviewing) {
+        // The game goes on from the position shown, the human with the side to move.
+        EndReview();
+        g_humanBlack = g_moveCount % 2 == 0 ? 1 : 0;
+        g_titleColor = g_humanBlack;
+    }
     if (g_gameRule == 2 && g_moveCount == 4) {
         ChooseFifthMove(x, y);
         return;
@@ -275,6 +281,7 @@ void CBoardView::OnNewGame() {
 void CBoardView::NewGame() {
     Interaction& ui = CurrentInteraction();
     StopPondering();  // never clear a board under a running search
+    EndReview();
     if (g_alternate == 1) m_humanFirst = 1 - m_humanFirst;
 
     ResetBoards();  // also takes the rule chosen in the menu for this game
@@ -330,6 +337,7 @@ void CBoardView::OnUndo() {
     if (m_busy) return;
     BusyScope busy(m_busy);
     StopPondering();
+    EndReview();  // undo goes on from the position shown
     // Back to the human's turn: one move when the human moved last (the game ended on the
     // human's move, or the computer's fifth-move proposals wait), otherwise two. While the
     // human, as Black, proposes fifth moves, the human's own moves are the proposals only.

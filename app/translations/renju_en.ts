@@ -445,5 +445,101 @@ Free software: play it, share it, study it.</translation>
         <source>The help file %1 was not found. Looked in: %2.</source>
         <translation>The help file %1 was not found. Looked in: %2.</translation>
     </message>
+    <message>
+        <source>Game records (*.psq)</source>
+        <translation>Game records (*.psq)</translation>
+    </message>
+    <message>
+        <source>Save game</source>
+        <translation>Save game</translation>
+    </message>
+    <message>
+        <source>Open game</source>
+        <translation>Open game</translation>
+    </message>
+    <message>
+        <source>Game record</source>
+        <translation>Game record</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened: %2</source>
+        <translation>%1 cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>%1 could not be written.</translation>
+    </message>
+    <message>
+        <source>The clipboard&apos;s game</source>
+        <translation>The clipboard&apos;s game</translation>
+    </message>
+    <message>
+        <source>double three</source>
+        <translation>double three</translation>
+    </message>
+    <message>
+        <source>double four</source>
+        <translation>double four</translation>
+    </message>
+    <message>
+        <source>overline</source>
+        <translation>overline</translation>
+    </message>
+    <message>
+        <source>move %1 &quot;%2&quot; is not a point</source>
+        <translation>move %1 &quot;%2&quot; is not a point</translation>
+    </message>
+    <message>
+        <source>it is not a game record (%1)</source>
+        <translation>it is not a game record (%1)</translation>
+    </message>
+    <message>
+        <source>its board is %1x%1, this board is 19x19</source>
+        <translation>its board is %1x%1, this board is 19x19</translation>
+    </message>
+    <message>
+        <source>move %1 (%2) is off the board</source>
+        <translation>move %1 (%2) is off the board</translation>
+    </message>
+    <message>
+        <source>move %1 (%2) is on a stone</source>
+        <translation>move %1 (%2) is on a stone</translation>
+    </message>
+    <message>
+        <source>move %1 (%2) is forbidden to Black: %3</source>
+        <translation>move %1 (%2) is forbidden to Black: %3</translation>
+    </message>
+    <message>
+        <source>move %1 (%2) comes after the end of the game</source>
+        <translation>move %1 (%2) comes after the end of the game</translation>
+    </message>
+    <message>
+        <source>the record says &quot;%1&quot;, but its %2 moves do not end so</source>
+        <translation>the record says &quot;%1&quot;, but its %2 moves do not end so</translation>
+    </message>
+    <message>
+        <source>Open game...	Ctrl+O</source>
+        <translation>&amp;Open game...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Save game...	Ctrl+S</source>
+        <translation>Sa&amp;ve game...	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Edit(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>Copy game</source>
+        <translation>&amp;Copy game</translation>
+    </message>
+    <message>
+        <source>Paste game</source>
+        <translation>&amp;Paste game</translation>
+    </message>
+    <message>
+        <source>Renju - Move %1 of %2</source>
+        <translation>Renju - Move %1 of %2</translation>
+    </message>
 </context>
 </TS>

@@ -445,5 +445,101 @@ Free software: play it, share it, study it.</source>
         <source>The help file %1 was not found. Looked in: %2.</source>
         <translation>找不到說明檔 %1。已找過：%2。</translation>
     </message>
+    <message>
+        <source>Game records (*.psq)</source>
+        <translation>棋譜 (*.psq)</translation>
+    </message>
+    <message>
+        <source>Save game</source>
+        <translation>儲存棋譜</translation>
+    </message>
+    <message>
+        <source>Open game</source>
+        <translation>開啟棋譜</translation>
+    </message>
+    <message>
+        <source>Game record</source>
+        <translation>棋譜</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened: %2</source>
+        <translation>無法開啟 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>無法寫入 %1。</translation>
+    </message>
+    <message>
+        <source>The clipboard&apos;s game</source>
+        <translation>剪貼簿上的棋局</translation>
+    </message>
+    <message>
+        <source>double three</source>
+        <translation>雙三</translation>
+    </message>
+    <message>
+        <source>double four</source>
+        <translation>雙四</translation>
+    </message>
+    <message>
+        <source>overline</source>
+        <translation>長連</translation>
+    </message>
+    <message>
+        <source>move %1 &quot;%2&quot; is not a point</source>
+        <translation>第 %1 手「%2」不是棋盤上的點</translation>
+    </message>
+    <message>
+        <source>it is not a game record (%1)</source>
+        <translation>它不是棋譜（%1）</translation>
+    </message>
+    <message>
+        <source>its board is %1x%1, this board is 19x19</source>
+        <translation>它的棋盤是 %1x%1，本棋盤是 19x19</translation>
+    </message>
+    <message>
+        <source>move %1 (%2) is off the board</source>
+        <translation>第 %1 手（%2）在棋盤外</translation>
+    </message>
+    <message>
+        <source>move %1 (%2) is on a stone</source>
+        <translation>第 %1 手（%2）下在已有棋子的點上</translation>
+    </message>
+    <message>
+        <source>move %1 (%2) is forbidden to Black: %3</source>
+        <translation>第 %1 手（%2）是黑棋的禁手：%3</translation>
+    </message>
+    <message>
+        <source>move %1 (%2) comes after the end of the game</source>
+        <translation>第 %1 手（%2）在棋局結束之後</translation>
+    </message>
+    <message>
+        <source>the record says &quot;%1&quot;, but its %2 moves do not end so</source>
+        <translation>棋譜記載「%1」，但它的 %2 手並未如此結束</translation>
+    </message>
+    <message>
+        <source>Open game...	Ctrl+O</source>
+        <translation>開啟棋譜...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Save game...	Ctrl+S</source>
+        <translation>儲存棋譜...	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Edit(&amp;E)</source>
+        <translation>編輯(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Copy game</source>
+        <translation>複製棋譜</translation>
+    </message>
+    <message>
+        <source>Paste game</source>
+        <translation>貼上棋譜</translation>
+    </message>
+    <message>
+        <source>Renju - Move %1 of %2</source>
+        <translation>五子棋 - 第 %1 手，共 %2 手</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,5 @@
 // The referee's rulings, through the engine's generated tables.
-#include "tools/match/judge.h"
+#include "records/judge.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@ using JudgeTest = EngineTest;
 // Plays a diagram's stones through the judge ('X' Black, 'O' White, Black and White in turn, row
 // by row within a colour), after spare stones far below so that `mover` is the side to move,
 // then plays the point marked '*'. The spare stones stand three points apart: no shape.
-match::Judgement PlayThenMark(match::Judge& judge, const std::vector<std::string>& rows,
-                              match::Colour mover) {
+records::Judgement PlayThenMark(records::Judge& judge, const std::vector<std::string>& rows,
+                                records::Colour mover) {
     constexpr int LEFT = 5, TOP = 3;
     std::vector<MoveEntry> black, white;
     for (size_t r = 0; r < rows.size(); ++r) {
@@ -27,16 +27,16 @@ match::Judgement PlayThenMark(match::Judge& judge, const std::vector<std::string
         }
     }
     // Black has as many stones as White when Black moves, one more when White moves.
-    const size_t extraBlack = mover == match::Colour::White ? 1 : 0;
+    const size_t extraBlack = mover == records::Colour::White ? 1 : 0;
     for (int i = 0; white.size() + extraBlack < black.size(); i += 3)
         white.push_back({i % 19, 18 - 2 * (i / 19)});
     for (int i = 0; black.size() < white.size() + extraBlack; i += 3)
         black.push_back({i % 19, 17 - 2 * (i / 19)});
     for (size_t i = 0; i < black.size(); ++i) {
-        EXPECT_EQ(judge.Play(black[i].x, black[i].y).verdict, match::Verdict::Continue)
+        EXPECT_EQ(judge.Play(black[i].x, black[i].y).verdict, records::Verdict::Continue)
             << "Black's setup stone " << black[i].x << "," << black[i].y;
         if (i < white.size()) {
-            EXPECT_EQ(judge.Play(white[i].x, white[i].y).verdict, match::Verdict::Continue)
+            EXPECT_EQ(judge.Play(white[i].x, white[i].y).verdict, records::Verdict::Continue)
                 << "White's setup stone " << white[i].x << "," << white[i].y;
         }
     }
@@ -48,8 +48,8 @@ match::Judgement PlayThenMark(match::Judge& judge, const std::vector<std::string
 }  // namespace
 
 TEST_F(JudgeTest, RulingsOnShapes) {
-    using match::Colour;
-    using match::Verdict;
+    using records::Colour;
+    using records::Verdict;
     struct Case {
         const char* name;
         int rule;
@@ -109,16 +109,16 @@ TEST_F(JudgeTest, RulingsOnShapes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        match::Judge judge(c.rule);
-        const match::Judgement j = PlayThenMark(judge, c.rows, c.mover);
+        records::Judge judge(c.rule);
+        const records::Judgement j = PlayThenMark(judge, c.rows, c.mover);
         EXPECT_EQ(j.verdict, c.verdict);
         EXPECT_EQ(j.detail, c.detail);
     }
 }
 
 TEST_F(JudgeTest, IllegalPointsPlaceNothing) {
-    match::Judge judge(match::RULE_RENJU);
-    ASSERT_EQ(judge.Play(9, 9).verdict, match::Verdict::Continue);
+    records::Judge judge(records::RULE_RENJU);
+    ASSERT_EQ(judge.Play(9, 9).verdict, records::Verdict::Continue);
     struct Case {
         int x, y;
         const char* detail;
@@ -129,13 +129,13 @@ TEST_F(JudgeTest, IllegalPointsPlaceNothing) {
                           {0, 19, "off the board"},
                           {1000000, -1000000, "off the board"}};
     for (const Case& c : cases) {
-        const match::Judgement j = judge.Play(c.x, c.y);
-        EXPECT_EQ(j.verdict, match::Verdict::Illegal) << c.x << "," << c.y;
+        const records::Judgement j = judge.Play(c.x, c.y);
+        EXPECT_EQ(j.verdict, records::Verdict::Illegal) << c.x << "," << c.y;
         EXPECT_EQ(j.detail, c.detail) << c.x << "," << c.y;
     }
     EXPECT_EQ(judge.Moves(), 1);
-    EXPECT_EQ(judge.ToMove(), match::Colour::White) << "an illegal answer does not pass the turn";
-    EXPECT_EQ(judge.Play(10, 10).verdict, match::Verdict::Continue);
+    EXPECT_EQ(judge.ToMove(), records::Colour::White) << "an illegal answer does not pass the turn";
+    EXPECT_EQ(judge.Play(10, 10).verdict, records::Verdict::Continue);
 }
 
 // A board filled without five in a row: pairs of points alternate along each row, shifted by
@@ -147,11 +147,11 @@ TEST_F(JudgeTest, FullBoardIsADraw) {
             (((x + 2 * y) / 2) % 2 == 0 ? black : white).push_back({x, y});
     }
     ASSERT_EQ(black.size(), 181u);
-    match::Judge judge(match::RULE_FREE);
+    records::Judge judge(records::RULE_FREE);
     for (int n = 0; n < 361; ++n) {
         const MoveEntry m = n % 2 == 0 ? black[n / 2] : white[n / 2];
-        const match::Judgement j = judge.Play(m.x, m.y);
-        const match::Verdict want = n == 360 ? match::Verdict::Draw : match::Verdict::Continue;
+        const records::Judgement j = judge.Play(m.x, m.y);
+        const records::Verdict want = n == 360 ? records::Verdict::Draw : records::Verdict::Continue;
         ASSERT_EQ(j.verdict, want) << "move " << n << " at " << m.x << "," << m.y;
     }
     EXPECT_EQ(judge.Moves(), 361);

@@ -9,7 +9,7 @@
 #include "tools/match/match.h"
 #include "tools/match/process.h"
 #include "tools/match/protocol.h"
-#include "tools/match/record.h"
+#include "records/psq.h"
 
 using namespace match;
 

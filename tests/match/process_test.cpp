@@ -13,8 +13,8 @@
 #include "engine/openings.h"
 #include "tests/support/engine_fixture.h"
 #include "tools/match/game.h"
-#include "tools/match/judge.h"
-#include "tools/match/record.h"
+#include "records/judge.h"
+#include "records/psq.h"
 
 using namespace match;
 

@@ -96,7 +96,8 @@ std::vector<std::string> Captions(const QList<QAction*>& actions) {
 
 TEST_F(FrameTest, MenuBarHasEveryItemInOrder) {
     const std::vector<std::pair<QMenu*, std::vector<std::string>>> menus = {
-        {frame->FileMenu(), {"Score(&S)", "Exit(&X)"}},
+        {frame->FileMenu(), {"Open game...\tCtrl+O", "Save game...\tCtrl+S", "-", "Score(&S)", "Exit(&X)"}},
+        {frame->EditMenu(), {"Copy game", "Paste game"}},
         {frame->GameMenu(), {"Start new game(F2)", "Undo(&U)"}},
         {frame->SetupMenu(),
          {"Naive",
@@ -376,7 +377,8 @@ TEST_F(FrameTest, HiddenSwitchesCycleAndBeepAtTheirRestValue) {
         }
     }
     // No menu item sends the variety command.
-    for (QMenu* menu : {frame->FileMenu(), frame->GameMenu(), frame->SetupMenu(), frame->HelpMenu()}) {
+    for (QMenu* menu :
+         {frame->FileMenu(), frame->EditMenu(), frame->GameMenu(), frame->SetupMenu(), frame->HelpMenu()}) {
         for (QAction* action : menu->actions())
             EXPECT_NE(action->property("command").toInt(), cmd::VARIETY);
     }

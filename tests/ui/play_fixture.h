@@ -29,12 +29,14 @@ public:
     MessageAnswer ShowMessage(QWidget* owner, const QString& caption, const QString& text, MessageIcon icon,
                               MessageButtons buttons) override;
     bool RunDialog(QDialog& dialog) override;
+    QString ChooseRecordFile(QWidget*, bool) override { return recordFile; }
     void Beep() override { ++beeps; }
     void Pause(int millis) override { pauses.push_back(millis); }
 
     std::vector<ShownMessage> messages;
     std::deque<MessageAnswer> answers;
     std::function<void(QDialog&)> hand;  // must end the dialog, with OK or Cancel
+    QString recordFile;                  // what the file chooser answers
     int dialogs = 0;
     int beeps = 0;
     std::vector<int> pauses;

@@ -56,14 +56,15 @@ TEST_F(StartUpTest, FrameHasTheTitleAndTheMenus) {
     std::vector<QString> captions;
     for (QAction* action : frame.menuBar()->actions())
         captions.push_back(action->text());
-    EXPECT_EQ(captions, (std::vector<QString>{"File(&F)", "Instructions(&I)", "Setup(&S)", "Help(&H)"}));
+    EXPECT_EQ(captions,
+              (std::vector<QString>{"File(&F)", "Edit(&E)", "Instructions(&I)", "Setup(&S)", "Help(&H)"}));
 }
 
 // The game commands: new game (F2) and undo (U), from the menu and the keys.
 TEST_F(StartUpTest, InstructionsMenuStartsAGameAndTakesMovesBack) {
     CMainFrame frame;
     frame.View()->SetHumanFirst(0);
-    QMenu* game = frame.menuBar()->actions()[1]->menu();
+    QMenu* game = frame.menuBar()->actions()[2]->menu();
     ASSERT_NE(game, nullptr);
     const QList<QAction*> items = game->actions();
     ASSERT_EQ(items.size(), 2);

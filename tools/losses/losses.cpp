@@ -16,7 +16,7 @@ namespace {
 
 using strong::ThreatKind;
 
-void SetUpTo(const match::GameRecord& record, size_t count) {
+void SetUpTo(const records::GameRecord& record, size_t count) {
     ResetBoards();
     for (size_t i = 0; i < count; ++i) {
         RecordPush(record.moves[i].x, record.moves[i].y);
@@ -81,7 +81,7 @@ std::optional<int32_t> SearchScore(const LossLimits& limits) {
 
 // Before each of the side's moves up to the losing one: the score its search gives; the
 // biggest fall between two of them is where the game slipped away.
-void FindScoreDrop(const match::GameRecord& record, int losing, int ourParity, const LossLimits& limits,
+void FindScoreDrop(const records::GameRecord& record, int losing, int ourParity, const LossLimits& limits,
                    LossReport* rep) {
     int previousMove = -1;
     int32_t previous = 0, worst = 0;
@@ -130,7 +130,7 @@ const char* ClassName(LossClass c) {
     return "?";
 }
 
-LossReport AnalyseLoss(const match::GameRecord& record, const std::string& side, const LossLimits& limits) {
+LossReport AnalyseLoss(const records::GameRecord& record, const std::string& side, const LossLimits& limits) {
     LossReport rep;
     rep.black = record.Field("Black").rfind(side + " ", 0) == 0 || record.Field("Black") == side;
     rep.moves = static_cast<int>(record.moves.size());

@@ -5,19 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "tools/match/record.h"
+#include "records/psq.h"
 
 namespace losses {
 
 enum class LossClass {
-    NotLost,          // the side did not lose this game
-    Time,             // a time-out, a crash or an illegal answer
-    ForbiddenMove,    // the side, as Black, played a forbidden point
-    MissedWin,        // the side had a proven win of its own earlier and did not play it
+    NotLost,             // the side did not lose this game
+    Time,                // a time-out, a crash or an illegal answer
+    ForbiddenMove,       // the side, as Black, played a forbidden point
+    MissedWin,           // the side had a proven win of its own earlier and did not play it
     MissedFourDefence,   // a move existed that stopped the opponent's win by fours
     MissedThreeDefence,  // a move existed that stopped the opponent's win by threes
-    ForbiddenBlock,   // the only stops of the opponent's win were forbidden to Black
-    Drift,            // no tactic decides: no defence was left when the win appeared
+    ForbiddenBlock,      // the only stops of the opponent's win were forbidden to Black
+    Drift,               // no tactic decides: no defence was left when the win appeared
 };
 const char* ClassName(LossClass c);
 
@@ -31,12 +31,12 @@ struct LossLimits {
 
 struct LossReport {
     LossClass kind = LossClass::NotLost;
-    bool black = false;       // the side had Black
-    int moves = 0;            // in the game
-    int losingMove = 0;       // 1-based number of the losing move in the game, 0 if none found
-    std::string losingPoint;  // "x,y" of it
-    bool winByFours = false;  // the opponent's win after it was one by fours
-    int missedWinMove = 0;    // the first of the side's moves where it had a proven win, 0 if none
+    bool black = false;         // the side had Black
+    int moves = 0;              // in the game
+    int losingMove = 0;         // 1-based number of the losing move in the game, 0 if none found
+    std::string losingPoint;    // "x,y" of it
+    bool winByFours = false;    // the opponent's win after it was one by fours
+    int missedWinMove = 0;      // the first of the side's moves where it had a proven win, 0 if none
     std::string missedWinKind;  // "VCF" or "VCT"
     int threatenedFrom = 0;     // the first move after which the opponent's proven win held to the end
     std::string reason;         // of the game's end
@@ -47,6 +47,7 @@ struct LossReport {
 };
 
 // The side is "A" or "B" (the match's label in the record's Black and White fields).
-LossReport AnalyseLoss(const match::GameRecord& record, const std::string& side, const LossLimits& limits = {});
+LossReport AnalyseLoss(const records::GameRecord& record, const std::string& side,
+                       const LossLimits& limits = {});
 
 }  // namespace losses

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     for (const std::string& file : files) {
         std::ifstream in(file);
         std::string error;
-        const auto record = match::ReadPsq(in, &error);
+        const auto record = records::ReadPsq(in, &error);
         if (!record) {
             std::fprintf(stderr, "%s: %s\n", file.c_str(), error.c_str());
             return 1;
@@ -63,12 +63,13 @@ int main(int argc, char** argv) {
                     r.losingPoint.empty() ? "-" : r.losingPoint.c_str(),
                     r.losingMove > 0 ? (r.winByFours ? " then VCF" : " then VCT") : "");
         if (r.missedWinMove > 0) std::printf("  own %s at move %d", r.missedWinKind.c_str(), r.missedWinMove);
-        if (r.dropMove > 0) std::printf("  score fell after move %d: %d to %d", r.dropMove, r.dropFrom, r.dropTo);
+        if (r.dropMove > 0)
+            std::printf("  score fell after move %d: %d to %d", r.dropMove, r.dropFrom, r.dropTo);
         std::printf("\n");
         std::fflush(stdout);
     }
-    std::printf("\nSide %s: lost %d of %d as Black, %d of %d as White\n", side.c_str(), lost[0], games[0], lost[1],
-                games[1]);
+    std::printf("\nSide %s: lost %d of %d as Black, %d of %d as White\n", side.c_str(), lost[0], games[0],
+                lost[1], games[1]);
     std::printf("%-26s %6s %6s\n", "class", "Black", "White");
     std::map<std::string, int> all;
     for (const auto& m : classes)

@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/match/judge.h"
 #include "tools/match/protocol.h"
-#include "tools/match/record.h"
 
 namespace match {
 

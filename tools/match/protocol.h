@@ -6,10 +6,24 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/match/judge.h"
-#include "tools/match/record.h"
+#include "records/judge.h"
+#include "records/psq.h"
 
 namespace match {
+
+// The referee and the record format are shared with the window's game records.
+using records::Colour;
+using records::ColourName;
+using records::GameRecord;
+using records::Judge;
+using records::Judgement;
+using records::Other;
+using records::ReadPsq;
+using records::RULE_FREE;
+using records::RULE_RENJU;
+using records::TimedMove;
+using records::Verdict;
+using records::WritePsq;
 
 using Clock = std::chrono::steady_clock;
 

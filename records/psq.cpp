@@ -1,4 +1,4 @@
-#include "tools/match/record.h"
+#include "records/psq.h"
 
 #include <charconv>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string_view>
 
-namespace match {
+namespace records {
 
 namespace {
 
@@ -83,4 +83,4 @@ std::optional<GameRecord> ReadPsq(std::istream& in, std::string* error) {
     return record;
 }
 
-}  // namespace match
+}  // namespace records

@@ -1,10 +1,10 @@
-#include "tools/match/judge.h"
+#include "records/judge.h"
 
 #include <algorithm>
 
 #include "engine/classes.h"
 
-namespace match {
+namespace records {
 
 const char* ColourName(Colour c) {
     return c == Colour::Black ? "black" : "white";
@@ -60,4 +60,4 @@ Judgement Judge::Play(int x, int y) {
     return {};
 }
 
-}  // namespace match
+}  // namespace records

@@ -7,7 +7,7 @@
 
 #include "engine/board.h"
 
-namespace match {
+namespace records {
 
 constexpr int RULE_FREE = 0;   // five or more wins for both
 constexpr int RULE_RENJU = 4;  // Black: exactly five, and no double three, double four, overline
@@ -53,4 +53,4 @@ private:
     int moves_ = 0;
 };
 
-}  // namespace match
+}  // namespace records

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace match {
+namespace records {
 
 // A move in the protocol's 0-based coordinates and the time its engine took.
 struct TimedMove {
@@ -32,4 +32,4 @@ void WritePsq(std::ostream& out, const GameRecord& record);
 // Reads what WritePsq writes; error tells the first fault when nothing is returned.
 std::optional<GameRecord> ReadPsq(std::istream& in, std::string* error);
 
-}  // namespace match
+}  // namespace records
