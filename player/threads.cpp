@@ -25,7 +25,7 @@ int32_t g_ponderHitX = 0;
 int32_t g_ponderHitY = 0;
 int32_t g_ponderHitScore = 0;
 int32_t g_forceShallow = 0;
-int32_t g_timeLimitMillis = 0;
+int64_t g_timeLimitMillis = 0;
 
 namespace {
 
@@ -142,8 +142,9 @@ void PonderThreadMain() {
 }  // namespace
 
 uint32_t TimedWaitMillis() {
-    if (g_timeLimitMillis > 0) return static_cast<uint32_t>(g_timeLimitMillis);
-    return static_cast<uint32_t>(std::max(g_timeLimit * 1000 - 1000, 0));
+    const int64_t millis =
+        g_timeLimitMillis > 0 ? g_timeLimitMillis : std::max<int64_t>(int64_t{g_timeLimit} * 1000 - 1000, 0);
+    return static_cast<uint32_t>(std::min<int64_t>(millis, UINT32_MAX));
 }
 
 int32_t RunTimedSearch(int32_t* x, int32_t* y, int depth, RootResults* results) {
@@ -176,8 +177,9 @@ int32_t RunTimedSearch(int32_t* x, int32_t* y, int depth, RootResults* results) 
 int32_t DeepenSearch(int32_t* x, int32_t* y, int maxDepth, RootResults* results) {
     if (maxDepth < 8) return RunTimedSearch(x, y, maxDepth, results);
 
-    const int64_t limitMillis =
-        g_timeLimitMillis > 0 ? g_timeLimitMillis : 1000 * static_cast<int64_t>(g_timeLimit);
+    // Cut to the longest wait, so that the share below cannot overflow.
+    const int64_t limitMillis = std::min<int64_t>(
+        g_timeLimitMillis > 0 ? g_timeLimitMillis : 1000 * static_cast<int64_t>(g_timeLimit), UINT32_MAX);
     const uint32_t t0 = TickCount();
     int32_t score = RunTimedSearch(x, y, 6, results);
     for (int d = 8; d <= maxDepth; d += 2) {

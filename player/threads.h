@@ -38,9 +38,10 @@ extern int32_t g_forceShallow;  // the prepared answer could not be finished in 
 
 // When above 0, the time-out of every timed wait in milliseconds, in place of the one
 // derived from g_timeLimit: for callers that budget time more finely than whole seconds.
-extern int32_t g_timeLimitMillis;
+extern int64_t g_timeLimitMillis;
 
-// The time-out of every timed wait: one second less than the limit per move.
+// The time-out of every timed wait: one second less than the limit per move, at most the
+// longest wait a thread offers (a little over 49 days).
 uint32_t TimedWaitMillis();
 
 // Runs SearchRoot on a worker thread and waits for it at most TimedWaitMillis(). On time-out

@@ -206,10 +206,25 @@ TEST_F(TimedSearchTest, TimedOutDeeperStepKeepsThePreviousAnswer) {
 // A millisecond limit replaces the whole-second one; 0 gives the seconds back.
 TEST_F(TimedSearchTest, TimedWaitUsesTheMillisecondLimitWhenSet) {
     struct Case {
-        int32_t seconds, millis;
+        int32_t seconds;
+        int64_t millis;
         uint32_t wait;
     };
-    for (const Case c : {Case{20, 0, 19000}, Case{1, 0, 0}, Case{20, 750, 750}, Case{1, 3500, 3500}}) {
+    // Limits past the longest wait a thread offers wait that long, never a wrapped-around time.
+    const Case cases[] = {
+        {20, 0, 19000},
+        {1, 0, 0},
+        {20, 750, 750},
+        {1, 3500, 3500},
+        {0, 0, 0},
+        {INT32_MAX, 0, UINT32_MAX},
+        {4294969, 0, UINT32_MAX},
+        {4294967, 0, 4294966000},
+        {20, INT32_MAX, INT32_MAX},
+        {20, INT64_MAX, UINT32_MAX},
+        {20, int64_t{UINT32_MAX} + 1, UINT32_MAX},
+    };
+    for (const Case c : cases) {
         g_timeLimit = c.seconds;
         g_timeLimitMillis = c.millis;
         EXPECT_EQ(TimedWaitMillis(), c.wait) << c.seconds << " s, " << c.millis << " ms";
