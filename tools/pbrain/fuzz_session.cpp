@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             __builtin_trap();  // every answer must be exactly one line
     });
     // The parser is under test, not the search: the engine's own choice at the quick level.
-    session.SetMoveChooser([](int32_t budget) {
+    session.SetMoveChooser([](int64_t budget) {
         const int32_t level = g_level;
         g_level = 0;
         const MoveEntry m = pbrain::ThinkMove(budget);
