@@ -12,7 +12,7 @@
 std::atomic<int32_t> g_finishPonder{0};
 std::atomic<int32_t> g_ponderActive{0};
 std::atomic<int32_t> g_ponderIndex{0};
-std::atomic<int32_t> g_ponderEstimate{0};
+std::atomic<int64_t> g_ponderEstimate{0};
 std::atomic<uint32_t> g_ponderStepStart{0};
 std::atomic<int32_t> g_ponderReplies[PONDER_SLOTS] = {
     NO_POINT, NO_POINT, NO_POINT, NO_POINT, NO_POINT, NO_POINT, NO_POINT, NO_POINT,
@@ -35,7 +35,7 @@ constexpr int32_t FALLBACK_WIDTH = 7;
 constexpr int32_t FALLBACK_EXTENSIONS = 2;
 constexpr int PONDER_GUESS_DEPTH = 4;    // depth of the search for the human's replies
 constexpr int PONDER_FIRST_DEPTH = 6;    // most plies of the first step for a reply
-constexpr int32_t ESTIMATE_FACTOR = 18;  // a step two plies deeper takes up to this much longer
+constexpr int64_t ESTIMATE_FACTOR = 18;  // a step two plies deeper takes up to this much longer
 
 // The pondering thread. Its destructor runs at exit; the thread must not outlive the globals
 // it searches, so it is stopped first.
@@ -86,7 +86,7 @@ void PrepareAnswer(int i, const MoveEntry& reply) {
         g_ponderAnswers[i] = {ax, ay};
         g_ponderScores[i] = s;
     }
-    g_ponderEstimate.store(ESTIMATE_FACTOR * static_cast<int32_t>(TickCount() - t), RELAXED);
+    g_ponderEstimate.store(ESTIMATE_FACTOR * int64_t{TickCount() - t}, RELAXED);
 
     if (g_searchDepth >= 8) {
         for (int d = 8; d <= g_searchDepth && !Stopping(); d += 2) {
@@ -97,7 +97,7 @@ void PrepareAnswer(int i, const MoveEntry& reply) {
                 g_ponderAnswers[i] = {ax, ay};
                 g_ponderScores[i] = s;
             }
-            g_ponderEstimate.store(ESTIMATE_FACTOR * static_cast<int32_t>(TickCount() - start), RELAXED);
+            g_ponderEstimate.store(ESTIMATE_FACTOR * int64_t{TickCount() - start}, RELAXED);
         }
     }
     EnginePop();

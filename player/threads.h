@@ -22,7 +22,7 @@ extern std::atomic<int32_t> g_finishPonder;  // 1: end after the running search 
 // Written by the pondering thread while it runs.
 extern std::atomic<int32_t> g_ponderActive;      // pondering started and the human cannot force a win
 extern std::atomic<int32_t> g_ponderIndex;       // the reply being worked on, 0 .. 7
-extern std::atomic<int32_t> g_ponderEstimate;    // 18 x the last finished step for it; 0 before
+extern std::atomic<int64_t> g_ponderEstimate;    // 18 x the last finished step for it; 0 before
 extern std::atomic<uint32_t> g_ponderStepStart;  // tick at the start of the running step
 extern std::atomic<int32_t> g_ponderReplies[PONDER_SLOTS];  // point indices, or NO_POINT
 // Read only once the pondering thread has been waited for. An answer of (-1, -1) is none.
