@@ -5,6 +5,7 @@
 // placing a stone of that colour on the point.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -62,9 +63,13 @@ struct TableLoadResult {
     std::string whiteFile;
 };
 
+// A hash of a table's exact contents, which any change of one byte alters (64-bit FNV-1a).
+uint64_t TableHash(const int8_t* bytes, size_t size);
+
 // Reads black.dat and white.dat, each from the first place of DataFilePlaces (the working
-// folder, executableDir, the installed data folder) that has it. A missing or short file is an
-// error naming the file, every place tried and the sizes; so is a file whose contents the game
-// cannot play with, named with its first fault. A longer file is read up to the table's size.
-// The tables are zeroed first.
+// folder, executableDir, the installed data folder) that has it. A missing file is an error
+// naming the file and every place tried; a file there that is not a regular file, is not of
+// the table's exact size, or whose contents the game cannot play with (named with its first
+// fault) or are not those of the table this build made, is an error naming the file. Files
+// are opened without blocking. The tables are zeroed first.
 TableLoadResult LoadPatternTables(const std::filesystem::path& executableDir);

@@ -54,17 +54,23 @@ void ThirdMove(int32_t* x, int32_t* y) {
     } while (!EmptyPoint(*x, *y));
 }
 
-constexpr int32_t TOURNAMENT_STOP_SLACK = 200;  // ms past its own limit before it is told to stop
+constexpr int64_t TOURNAMENT_STOP_SLACK = 200;  // ms past its own limit before it is told to stop
 
 // The tournament player on a worker thread, within nine tenths of the limit per move, while
 // this thread keeps the window painting. Its score is put on the scale of the title.
 int32_t TournamentMove(int32_t* x, int32_t* y) {
     g_forceShallow = 0;  // left by pondering at another level, it must not reach a later move
-    const int32_t millis = g_timeLimitMillis > 0 ? g_timeLimitMillis : std::max(100, g_timeLimit * 900);
+    const int64_t millis =
+        g_timeLimitMillis > 0 ? g_timeLimitMillis : std::max<int64_t>(100, int64_t{g_timeLimit} * 900);
     strong::ThinkResult result;
     Thread worker;
-    worker.Start([&result, millis] { result = strong::Think(millis); });
-    if (!worker.WaitFor(static_cast<uint32_t>(millis + TOURNAMENT_STOP_SLACK))) {
+    worker.Start([&result, millis] {
+        result = strong::Think(strong::ThinkLimits{millis, g_tournamentNodes});
+    });
+    // The longest wait a thread offers is far beyond any game; past it the player is stopped.
+    const int64_t wait =
+        std::min<int64_t>(millis, UINT32_MAX - TOURNAMENT_STOP_SLACK) + TOURNAMENT_STOP_SLACK;
+    if (!worker.WaitFor(static_cast<uint32_t>(wait))) {
         g_stopSearch.store(1, std::memory_order_relaxed);
         worker.Wait();
         g_stopSearch.store(0, std::memory_order_relaxed);
@@ -125,6 +131,8 @@ int32_t SecondProposal(const RootResults& results, int32_t first) {
 }
 
 }  // namespace
+
+int64_t g_tournamentNodes = 0;
 
 int32_t ComputerMove() {
     StopPondering();  // the callers have stopped it; the board must be this thread's

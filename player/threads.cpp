@@ -12,7 +12,7 @@
 std::atomic<int32_t> g_finishPonder{0};
 std::atomic<int32_t> g_ponderActive{0};
 std::atomic<int32_t> g_ponderIndex{0};
-std::atomic<int32_t> g_ponderEstimate{0};
+std::atomic<int64_t> g_ponderEstimate{0};
 std::atomic<uint32_t> g_ponderStepStart{0};
 std::atomic<int32_t> g_ponderReplies[PONDER_SLOTS] = {
     NO_POINT, NO_POINT, NO_POINT, NO_POINT, NO_POINT, NO_POINT, NO_POINT, NO_POINT,
@@ -25,7 +25,7 @@ int32_t g_ponderHitX = 0;
 int32_t g_ponderHitY = 0;
 int32_t g_ponderHitScore = 0;
 int32_t g_forceShallow = 0;
-int32_t g_timeLimitMillis = 0;
+int64_t g_timeLimitMillis = 0;
 
 namespace {
 
@@ -35,7 +35,7 @@ constexpr int32_t FALLBACK_WIDTH = 7;
 constexpr int32_t FALLBACK_EXTENSIONS = 2;
 constexpr int PONDER_GUESS_DEPTH = 4;    // depth of the search for the human's replies
 constexpr int PONDER_FIRST_DEPTH = 6;    // most plies of the first step for a reply
-constexpr int32_t ESTIMATE_FACTOR = 18;  // a step two plies deeper takes up to this much longer
+constexpr int64_t ESTIMATE_FACTOR = 18;  // a step two plies deeper takes up to this much longer
 
 // The pondering thread. Its destructor runs at exit; the thread must not outlive the globals
 // it searches, so it is stopped first.
@@ -86,7 +86,7 @@ void PrepareAnswer(int i, const MoveEntry& reply) {
         g_ponderAnswers[i] = {ax, ay};
         g_ponderScores[i] = s;
     }
-    g_ponderEstimate.store(ESTIMATE_FACTOR * static_cast<int32_t>(TickCount() - t), RELAXED);
+    g_ponderEstimate.store(ESTIMATE_FACTOR * int64_t{TickCount() - t}, RELAXED);
 
     if (g_searchDepth >= 8) {
         for (int d = 8; d <= g_searchDepth && !Stopping(); d += 2) {
@@ -97,7 +97,7 @@ void PrepareAnswer(int i, const MoveEntry& reply) {
                 g_ponderAnswers[i] = {ax, ay};
                 g_ponderScores[i] = s;
             }
-            g_ponderEstimate.store(ESTIMATE_FACTOR * static_cast<int32_t>(TickCount() - start), RELAXED);
+            g_ponderEstimate.store(ESTIMATE_FACTOR * int64_t{TickCount() - start}, RELAXED);
         }
     }
     EnginePop();
@@ -142,8 +142,9 @@ void PonderThreadMain() {
 }  // namespace
 
 uint32_t TimedWaitMillis() {
-    if (g_timeLimitMillis > 0) return static_cast<uint32_t>(g_timeLimitMillis);
-    return static_cast<uint32_t>(std::max(g_timeLimit * 1000 - 1000, 0));
+    const int64_t millis =
+        g_timeLimitMillis > 0 ? g_timeLimitMillis : std::max<int64_t>(int64_t{g_timeLimit} * 1000 - 1000, 0);
+    return static_cast<uint32_t>(std::min<int64_t>(millis, UINT32_MAX));
 }
 
 int32_t RunTimedSearch(int32_t* x, int32_t* y, int depth, RootResults* results) {
@@ -176,8 +177,9 @@ int32_t RunTimedSearch(int32_t* x, int32_t* y, int depth, RootResults* results) 
 int32_t DeepenSearch(int32_t* x, int32_t* y, int maxDepth, RootResults* results) {
     if (maxDepth < 8) return RunTimedSearch(x, y, maxDepth, results);
 
-    const int64_t limitMillis =
-        g_timeLimitMillis > 0 ? g_timeLimitMillis : 1000 * static_cast<int64_t>(g_timeLimit);
+    // Cut to the longest wait, so that the share below cannot overflow.
+    const int64_t limitMillis = std::min<int64_t>(
+        g_timeLimitMillis > 0 ? g_timeLimitMillis : 1000 * static_cast<int64_t>(g_timeLimit), UINT32_MAX);
     const uint32_t t0 = TickCount();
     int32_t score = RunTimedSearch(x, y, 6, results);
     for (int d = 8; d <= maxDepth; d += 2) {

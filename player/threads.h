@@ -22,7 +22,7 @@ extern std::atomic<int32_t> g_finishPonder;  // 1: end after the running search 
 // Written by the pondering thread while it runs.
 extern std::atomic<int32_t> g_ponderActive;      // pondering started and the human cannot force a win
 extern std::atomic<int32_t> g_ponderIndex;       // the reply being worked on, 0 .. 7
-extern std::atomic<int32_t> g_ponderEstimate;    // 18 x the last finished step for it; 0 before
+extern std::atomic<int64_t> g_ponderEstimate;    // 18 x the last finished step for it; 0 before
 extern std::atomic<uint32_t> g_ponderStepStart;  // tick at the start of the running step
 extern std::atomic<int32_t> g_ponderReplies[PONDER_SLOTS];  // point indices, or NO_POINT
 // Read only once the pondering thread has been waited for. An answer of (-1, -1) is none.
@@ -38,9 +38,10 @@ extern int32_t g_forceShallow;  // the prepared answer could not be finished in 
 
 // When above 0, the time-out of every timed wait in milliseconds, in place of the one
 // derived from g_timeLimit: for callers that budget time more finely than whole seconds.
-extern int32_t g_timeLimitMillis;
+extern int64_t g_timeLimitMillis;
 
-// The time-out of every timed wait: one second less than the limit per move.
+// The time-out of every timed wait: one second less than the limit per move, at most the
+// longest wait a thread offers (a little over 49 days).
 uint32_t TimedWaitMillis();
 
 // Runs SearchRoot on a worker thread and waits for it at most TimedWaitMillis(). On time-out

@@ -1,10 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <map>
 #include <random>
@@ -37,31 +41,24 @@ int32_t Index(const std::string& cells) {
     return index;
 }
 
-// A weak shape in every half (one stone beside the point) whose value tells copies apart: any
-// seed from 1 to 22 keeps it a value the game knows (a weak shape, a three or a four).
-const int32_t MARK = Index(".....X....");
-
-// The built table of that file name, marked with `seed` in each half.
-std::vector<char> MarkedTable(const std::string& name, int seed) {
-    std::vector<char> t = BuiltTable(name);
-    for (size_t half = 0; half < t.size(); half += LINE_INDEX_COUNT)
-        t[half + MARK] = static_cast<char>(seed);
-    return t;
-}
-
-// A marked copy cut or padded to `size` bytes.
-void WriteTable(const fs::path& path, long size, int seed) {
-    std::vector<char> bytes = MarkedTable(path.filename().string(), seed);
+// The built table of that file name, cut or padded to `size` bytes.
+void WriteTable(const fs::path& path, long size) {
+    std::vector<char> bytes = BuiltTable(path.filename().string());
     bytes.resize(static_cast<size_t>(size), 1);
     std::ofstream(path, std::ios::binary).write(bytes.data(), size);
 }
 
-bool TablesHold(int blackSeed, int whiteSeed) {
-    const std::vector<char> black = MarkedTable("black.dat", blackSeed);
-    const std::vector<char> white = MarkedTable("white.dat", whiteSeed);
+bool TablesHoldTheBuiltOnes() {
+    const std::vector<char>& black = BuiltTable("black.dat");
+    const std::vector<char>& white = BuiltTable("white.dat");
     return black.size() == BLACK_TABLE_BYTES && white.size() == WHITE_TABLE_BYTES &&
            std::memcmp(g_blackTable, black.data(), BLACK_TABLE_BYTES) == 0 &&
            std::memcmp(g_whiteTable, white.data(), WHITE_TABLE_BYTES) == 0;
+}
+
+// A place that would be refused if it were read: a table of the wrong size.
+void WriteDecoy(const fs::path& path) {
+    WriteTable(path, 10);
 }
 
 bool TablesAreZero() {
@@ -101,27 +98,25 @@ size_t Count(const std::string& text, const std::string& part) {
 }  // namespace
 
 TEST_F(TableLoading, ReadsFromTheWorkingFolder) {
-    WriteTable(work_ / "black.dat", BLACK_TABLE_BYTES, 1);
-    WriteTable(work_ / "white.dat", WHITE_TABLE_BYTES, 2);
+    WriteTable(work_ / "black.dat", BLACK_TABLE_BYTES);
+    WriteTable(work_ / "white.dat", WHITE_TABLE_BYTES);
+    WriteDecoy(exe_ / "black.dat");
     const TableLoadResult r = LoadPatternTables(exe_);
     EXPECT_TRUE(r.ok) << r.message;
-    EXPECT_TRUE(TablesHold(1, 2));
+    EXPECT_EQ(r.blackFile, (work_ / "black.dat").string());
+    EXPECT_EQ(r.whiteFile, (work_ / "white.dat").string());
+    EXPECT_TRUE(TablesHoldTheBuiltOnes());
 }
 
 TEST_F(TableLoading, FallsBackToTheExecutableFolderFilePerFile) {
-    WriteTable(work_ / "black.dat", BLACK_TABLE_BYTES, 3);
-    WriteTable(exe_ / "black.dat", BLACK_TABLE_BYTES, 4);  // the working folder's wins
-    WriteTable(exe_ / "white.dat", WHITE_TABLE_BYTES, 5);
+    WriteTable(work_ / "black.dat", BLACK_TABLE_BYTES);
+    WriteDecoy(exe_ / "black.dat");  // the working folder's wins
+    WriteTable(exe_ / "white.dat", WHITE_TABLE_BYTES);
     const TableLoadResult r = LoadPatternTables(exe_);
     EXPECT_TRUE(r.ok) << r.message;
-    EXPECT_TRUE(TablesHold(3, 5));
-}
-
-TEST_F(TableLoading, LongerFileIsReadUpToTheTableSize) {
-    WriteTable(work_ / "black.dat", BLACK_TABLE_BYTES + 100, 6);
-    WriteTable(work_ / "white.dat", WHITE_TABLE_BYTES + 1, 7);
-    EXPECT_TRUE(LoadPatternTables(exe_).ok);
-    EXPECT_TRUE(TablesHold(6, 7));
+    EXPECT_EQ(r.blackFile, (work_ / "black.dat").string());
+    EXPECT_EQ(r.whiteFile, (exe_ / "white.dat").string());
+    EXPECT_TRUE(TablesHoldTheBuiltOnes());
 }
 
 TEST_F(TableLoading, ErrorsNameTheFileThePlacesAndTheSizes) {
@@ -136,12 +131,21 @@ TEST_F(TableLoading, ErrorsNameTheFileThePlacesAndTheSizes) {
         {"black short", 1000, WHITE_TABLE_BYTES, {"work/black.dat", "1000", "2097152"}},
         {"white short", BLACK_TABLE_BYTES, WHITE_TABLE_BYTES - 1, {"work/white.dat", "1048575", "1048576"}},
         {"white empty", BLACK_TABLE_BYTES, 0, {"white.dat", " 0 bytes", "1048576"}},
+        // Extra bytes are no part of any table this program made.
+        {"black long",
+         BLACK_TABLE_BYTES + 100,
+         WHITE_TABLE_BYTES,
+         {"work/black.dat", "too long", "2097252", "2097152"}},
+        {"white twice as long",
+         BLACK_TABLE_BYTES,
+         2 * WHITE_TABLE_BYTES,
+         {"work/white.dat", "too long", "2097152 bytes, expected 1048576"}},
     };
     for (const Case& c : cases) {
         fs::remove(work_ / "black.dat");
         fs::remove(work_ / "white.dat");
-        if (c.blackSize >= 0) WriteTable(work_ / "black.dat", c.blackSize, 8);
-        if (c.whiteSize >= 0) WriteTable(work_ / "white.dat", c.whiteSize, 9);
+        if (c.blackSize >= 0) WriteTable(work_ / "black.dat", c.blackSize);
+        if (c.whiteSize >= 0) WriteTable(work_ / "white.dat", c.whiteSize);
         const TableLoadResult r = LoadPatternTables(exe_);
         EXPECT_FALSE(r.ok) << c.name;
         for (const std::string& m : c.mentions) {
@@ -154,12 +158,12 @@ TEST_F(TableLoading, ErrorsNameTheFileThePlacesAndTheSizes) {
 }
 
 TEST_F(TableLoading, FallsBackToTheInstalledDataFolder) {
-    WriteTable(data_ / "black.dat", BLACK_TABLE_BYTES, 10);
-    WriteTable(exe_ / "white.dat", WHITE_TABLE_BYTES, 11);  // beside the program comes first
-    WriteTable(data_ / "white.dat", WHITE_TABLE_BYTES, 12);
+    WriteTable(data_ / "black.dat", BLACK_TABLE_BYTES);
+    WriteTable(exe_ / "white.dat", WHITE_TABLE_BYTES);  // beside the program comes first
+    WriteDecoy(data_ / "white.dat");
     const TableLoadResult r = LoadPatternTables(exe_);
     ASSERT_TRUE(r.ok) << r.message;
-    EXPECT_TRUE(TablesHold(10, 11));
+    EXPECT_TRUE(TablesHoldTheBuiltOnes());
     EXPECT_EQ(r.blackFile, (data_ / "black.dat").string());
     EXPECT_EQ(r.whiteFile, (exe_ / "white.dat").string());
 }
@@ -250,7 +254,7 @@ TEST_F(TableLoading, DamagedTablesAreRefused) {
          {"work/black.dat", "unrestricted Black half", "-128"}},
         {"a forbidden mark in White's table",
          "white.dat",
-         [](std::vector<char>& b) { b[MARK] = -20; },
+         [](std::vector<char>& b) { b[Index(".....O....")] = -20; },
          {"work/white.dat", "-20"}},
         {"an overline of restricted Black taken for a five",
          "black.dat",
@@ -267,15 +271,89 @@ TEST_F(TableLoading, DamagedTablesAreRefused) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        WriteTable(work_ / "black.dat", BLACK_TABLE_BYTES, 1);
-        WriteTable(work_ / "white.dat", WHITE_TABLE_BYTES, 2);
-        std::vector<char> bytes = MarkedTable(c.file, 3);
+        WriteTable(work_ / "black.dat", BLACK_TABLE_BYTES);
+        WriteTable(work_ / "white.dat", WHITE_TABLE_BYTES);
+        std::vector<char> bytes = BuiltTable(c.file);
         c.damage(bytes);
         std::ofstream(work_ / c.file, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
         const TableLoadResult r = LoadPatternTables(exe_);
         EXPECT_FALSE(r.ok);
         for (const std::string& m : c.mentions)
             EXPECT_NE(r.message.find(m), std::string::npos) << "\"" << m << "\" not in: " << r.message;
+        EXPECT_TRUE(TablesAreZero());
+    }
+}
+
+// A table that passes every check of its contents but is not the one this build made is refused:
+// one byte changed to another value that a shape has, or one bit.
+TEST_F(TableLoading, TablesThatDifferFromTheBuiltOnesAreRefused) {
+    struct Case {
+        const char* file;
+        size_t at;
+        int8_t was, becomes;
+    };
+    const Case cases[] = {
+        {"black.dat", 1060992, 3, 4},
+        {"white.dat", 536633, 3, 4},
+        {"white.dat", 524288, BuiltTable("white.dat")[524288],
+         static_cast<int8_t>(BuiltTable("white.dat")[524288] ^ 1)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " byte " + std::to_string(c.at));
+        WriteTable(work_ / "black.dat", BLACK_TABLE_BYTES);
+        WriteTable(work_ / "white.dat", WHITE_TABLE_BYTES);
+        ASSERT_TRUE(LoadPatternTables(exe_).ok);
+        std::vector<char> bytes = BuiltTable(c.file);
+        ASSERT_EQ(bytes[c.at], c.was);
+        bytes[c.at] = c.becomes;
+        std::ofstream(work_ / c.file, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
+        const TableLoadResult r = LoadPatternTables(exe_);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.message.find((work_ / c.file).string() + " does not match this version of the program"),
+                  std::string::npos)
+            << r.message;
+        EXPECT_TRUE(TablesAreZero());
+    }
+}
+
+// What is not a regular file is refused at once and named for what it is: a FIFO must not
+// hold the program in open() waiting for a writer.
+TEST_F(TableLoading, OnlyRegularFilesAreRead) {
+    struct Case {
+        const char* name;
+        const char* file;
+        void (*make)(const fs::path& path);
+        const char* says;
+    };
+    const Case cases[] = {
+        {"a FIFO as black.dat", "black.dat",
+         [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, "is not a regular file"},
+        {"a FIFO as white.dat", "white.dat",
+         [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, "is not a regular file"},
+        {"a folder named black.dat", "black.dat", [](const fs::path& p) { fs::create_directory(p); },
+         "is a folder"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* name : {"black.dat", "white.dat"})
+            fs::remove_all(work_ / name);
+        WriteTable(work_ / "black.dat", BLACK_TABLE_BYTES);
+        WriteTable(work_ / "white.dat", WHITE_TABLE_BYTES);
+        WriteTable(exe_ / c.file, c.file == std::string("black.dat") ? BLACK_TABLE_BYTES : WHITE_TABLE_BYTES);
+        fs::remove(work_ / c.file);
+        c.make(work_ / c.file);
+        auto load = std::async(std::launch::async, [&] { return LoadPatternTables(exe_); });
+        if (load.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            // Let a reader blocked in open() go, so that the failure is reported and not a hang.
+            const int writer = ::open((work_ / c.file).c_str(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0) ::close(writer);
+            load.wait();
+            ADD_FAILURE() << "still loading 20 s later: blocked on " << (work_ / c.file);
+            continue;
+        }
+        const TableLoadResult r = load.get();
+        EXPECT_FALSE(r.ok) << "a good table in the next place must not hide this one";
+        EXPECT_NE(r.message.find((work_ / c.file).string() + " " + c.says), std::string::npos) << r.message;
         EXPECT_TRUE(TablesAreZero());
     }
 }

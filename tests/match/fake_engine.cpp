@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
         }
         bool moveWanted = false;
         if (line.rfind("START", 0) == 0) {
+            if (mode == "mute-start") continue;
             Say(mode == "refuse-start" ? "ERROR no board for me" : "OK");
         } else if (line == "BOARD") {
             inBoard = true;

@@ -61,6 +61,9 @@ public:
         if (fromChild_ >= 0) close(fromChild_);
     }
     bool Running() const { return pid_ > 0; }
+    void Kill() {
+        if (pid_ > 0 && !exited_) kill(pid_, SIGKILL);
+    }
 
     void Write(const std::string& bytes) {
         size_t done = 0;
@@ -225,7 +228,12 @@ void RunExchange(const Exchange& e) {
         else
             child.Write(sent + "\n");
         // The model learns of TURN and DONE before their move is checked.
-        if (step.expect.empty() || step.expect[0].rfind("ERROR", 0) != 0) Apply(sent, model);
+        if (step.expect.empty() || step.expect[0].rfind("ERROR", 0) != 0) {
+            std::string line = sent.rfind("@RAW:", 0) == 0 ? sent.substr(5) : sent;
+            while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+                line.pop_back();
+            Apply(line, model);
+        }
         for (size_t i = 0; i < step.expect.size(); ++i) {
             std::optional<std::string> got;
             do
@@ -334,6 +342,13 @@ const std::vector<Exchange> PLAY = {
       {"TAKEBACK {last}", {"OK"}},
       {"TAKEBACK 12,12", {"OK"}},
       {"TURN 12,12", {"5,5"}}}},
+    {"CR, LF and CR LF line ends, with the input kept open",
+     {{"@RAW:START 15\r", {"OK"}},
+      {"@RAW:INFO timeout_turn 300\r\n", {}},
+      {"@RAW:BEGIN\r", {"7,7"}},
+      {"@RAW:TURN 8,8\r", {"MOVE"}},
+      {"@RAW:TURN 9,9\r\n", {"MOVE"}},
+      {"@RAW:ABOUT\r", {"PREFIX:name=\"pbrain-renju\""}}}},
     {"time left and level settings still give moves",
      {{"INFO timeout_match 100000", {}},
       {"INFO time_left 1000", {}},
@@ -393,7 +408,9 @@ const std::vector<Exchange> BAD = {
       {"TURN 7,x", {"ERROR:TURN needs x,y"}},
       {"TURN 7,7,7", {"ERROR:TURN needs x,y"}},
       {"TURN 1.5,2", {"ERROR:TURN needs x,y"}},
-      {"TURN 99999999999999999999,1", {"ERROR:TURN needs x,y"}},
+      {"TURN 99999999999999999999,1", {"ERROR:TURN 99999999999999999999 is too large"}},
+      {"START 99999999999999999999", {"ERROR:too large"}},
+      {"INFO max_memory 99999999999999999999", {"ERROR:too large"}},
       {"TURN -1,3", {"ERROR:off the board"}},
       {"TURN 15,0", {"ERROR:off the board"}},
       {"TAKEBACK 3", {"ERROR:TAKEBACK needs x,y"}},
@@ -491,7 +508,7 @@ namespace {
 // The tournament player deepens until its time is up in a quiet opening, so with an hour per
 // move it is still thinking whenever the test speaks.
 const std::string LONG_THINK = "START 15\nINFO timeout_turn 3600000\nBOARD\n7,7,2\n8,8,1\nDONE\n";
-constexpr int END_HEARD_MILLIS = 3000;  // generous: the engine ends within milliseconds
+constexpr int END_HEARD_MILLIS = 20000;  // the engine ends within milliseconds; only a hang reaches this
 
 }  // namespace
 
@@ -542,6 +559,28 @@ TEST(PbrainProtocol, EndWhileThinkingEndsAtOnce) {
         for (std::optional<std::string> extra; (extra = child.ReadLine(1000));) {
             if (extra->rfind("DEBUG", 0) != 0) ADD_FAILURE() << "a line after END: " << *extra;
         }
+    }
+}
+
+// END behind more input than may wait, all sent while the engine thinks: the engine ends at
+// once, without a move and without answering what waited.
+TEST(PbrainProtocol, EndBehindAFloodEndsAtOnce) {
+    Child child;
+    ASSERT_TRUE(child.Running());
+    child.Write(LONG_THINK);
+    ASSERT_EQ(child.ReadLine(), "OK");
+    std::string flood;
+    while (flood.size() < 3u << 20)
+        flood += "ABOUT\n";
+    // Written on a thread of its own: an engine that stopped reading would block the write.
+    std::thread writer([&child, bytes = flood + "END\n"] { child.Write(bytes); });
+    const std::optional<int> status = child.WaitExit(20000);
+    if (!status) child.Kill();
+    writer.join();
+    ASSERT_TRUE(status) << "still running 20 s after END";
+    EXPECT_EQ(*status, 0);
+    for (std::optional<std::string> extra; (extra = child.ReadLine(1000));) {
+        if (extra->rfind("DEBUG", 0) != 0) ADD_FAILURE() << "a line after END: " << *extra;
     }
 }
 

@@ -286,6 +286,36 @@ TEST_F(DriverTest, FifthMoveProposals) {
     }
 }
 
+// The tournament level under extreme limits per move still answers with a move on an empty
+// point; the node limit keeps each move short whatever the clock allows.
+TEST_F(DriverTest, TournamentLevelPlaysUnderExtremeTimeLimits) {
+    struct Case {
+        int32_t seconds;
+        int64_t millis;  // 0: from the seconds
+    };
+    const Case cases[] = {{0, 0}, {1, 0}, {INT32_MAX, 0}, {20, 1}, {20, INT32_MAX}, {20, INT64_MAX}};
+    g_tournamentNodes = 20000;
+    for (const Case& c : cases) {
+        const std::string context = std::to_string(c.seconds) + " s, " + std::to_string(c.millis) + " ms";
+        ResetWithRule(1);
+        PlayMoves(FirstMoves(8));
+        g_humanBlack = 0;
+        g_level = TOURNAMENT_LEVEL;
+        g_timeLimit = c.seconds;
+        g_timeLimitMillis = c.millis;
+        ComputerMove();
+        g_timeLimitMillis = 0;
+        ASSERT_EQ(g_moveCount, 9) << context;
+        const Point move = LastMove();
+        EXPECT_EQ(FirstMoves(8).find(std::to_string(move.first) + "," + std::to_string(move.second) + " "),
+                  std::string::npos)
+            << context;
+        ExpectSettled(context);
+    }
+    g_tournamentNodes = 0;
+    g_timeLimit = 20;
+}
+
 TEST_F(DriverTest, FullBoardPlacesNothing) {
     std::vector<std::string> rows;
     for (int y = 0; y < BOARD_SIZE; ++y) {

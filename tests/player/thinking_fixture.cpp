@@ -116,5 +116,9 @@ void SlowRootDisplay::DrawStone(int x, int y, int colour) {
         rings.push_back(0);
     }
     ++rings.back();
-    if (mark >= 0) SleepMillis(static_cast<uint32_t>(delayMillis(mark)));
+    if (mark < 0) return;
+    // Held up in steps, so that a worker told to stop is not held past it.
+    const int millis = delayMillis(mark);
+    for (int waited = 0; waited < millis && !g_stopSearch.load(std::memory_order_relaxed); ++waited)
+        SleepMillis(1);
 }

@@ -78,17 +78,28 @@ TEST(Thread, WaitWithoutLimitAndStartAgain) {
 
 // While waiting with a hook installed, the waiting thread calls it between short slices, both
 // when the thread ends within the time and when the time runs out; without a hook it blocks.
+// The workers end on events, not on sleeps, so that a loaded machine cannot change the outcome.
 TEST(Thread, WaitingCallsTheHookBetweenSlices) {
     {
         HookInstalled hook;
         Thread t;
-        t.Start([] { SleepMillis(100); });
+        // Ends only once the waiting side has called the hook three times: the wait must go on
+        // calling it until then.
+        t.Start([] {
+            while (g_hookCalls < 3)
+                SleepMillis(1);
+        });
         EXPECT_TRUE(t.WaitFor(60000));
         EXPECT_GE(g_hookCalls, 3);
         g_hookCalls = 0;
-        t.Start([] { SleepMillis(300); });
-        EXPECT_FALSE(t.WaitFor(100));
-        EXPECT_GE(g_hookCalls, 3);
+        std::atomic<int> release{0};
+        t.Start([&release] {
+            while (!release)
+                SleepMillis(1);
+        });
+        EXPECT_FALSE(t.WaitFor(2000));
+        EXPECT_GE(g_hookCalls, 1) << "slices of 10 ms in a 2 s wait";
+        release = 1;
         t.Wait();
         EXPECT_EQ(g_hookOffThread, 0) << "the hook runs on the waiting thread";
     }

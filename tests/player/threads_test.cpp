@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -165,33 +166,42 @@ TEST_F(TimedSearchTest, DeepeningStopsWhenTheOutcomeIsSeen) {
     }
 }
 
-// The first step takes more than 6 percent of the limit (120 ms of 2 s) but ends in time:
-// no deeper step is begun.
+// The first step takes more than 6 percent of the limit (1.2 s of 20 s) but ends in time:
+// no deeper step is begun. Its first root move is held up past that share; the rest of the
+// limit is room enough for any machine.
 TEST_F(TimedSearchTest, DeepeningStopsAfterSixPercentOfTheLimit) {
     SetUpQuiet();
     const RootAnswer first = SearchHere(6);
-    g_timeLimit = 2;
+    g_timeLimitMillis = 20000;
     ShowRootMoves();
-    display.delayMillis = [](int) { return 60; };
+    display.delayMillis = [held = std::make_shared<bool>(false)](int) {
+        const bool first = !*held;
+        *held = true;
+        return first ? 1300 : 0;
+    };
     const int64_t before = g_searchNodes;
     Answer a;
     a.score = DeepenSearch(&a.x, &a.y, 12, &a.results);
     EXPECT_EQ(display.threads.size(), 1u) << "one worker";
+    g_timeLimitMillis = 0;
     EXPECT_EQ(g_searchNodes - before, first.nodes);
     EXPECT_EQ(a.results.timedOut, 0);
     EXPECT_TRUE(SameList(a.results, first.results));
 }
 
-// The depth-8 step times out: its fallback is thrown away and the depth-6 answer stands.
+// The depth-8 step times out: its fallback is thrown away and the depth-6 answer stands. The
+// depth-8 worker is held until it is told to stop, so it always times out; the depth-6 step has
+// 6 percent of 10 s to end in, room enough on any machine.
 TEST_F(TimedSearchTest, TimedOutDeeperStepKeepsThePreviousAnswer) {
     SetUpQuiet();
     const RootAnswer first = SearchHere(6);
     const EngineSnapshot before = TakeEngineSnapshot();
-    g_timeLimit = 2;
+    g_timeLimitMillis = 10000;
     ShowRootMoves();
-    display.delayMillis = [](int worker) { return worker == 0 ? 0 : 400; };
+    display.delayMillis = [](int worker) { return worker == 0 ? 0 : 3600000; };
     Answer a;
     a.score = DeepenSearch(&a.x, &a.y, 12, &a.results);
+    g_timeLimitMillis = 0;
 
     ASSERT_EQ(display.threads.size(), 3u) << "depth 6, depth 8, then the fallback here";
     EXPECT_EQ(display.threads[2], -1);
@@ -206,10 +216,25 @@ TEST_F(TimedSearchTest, TimedOutDeeperStepKeepsThePreviousAnswer) {
 // A millisecond limit replaces the whole-second one; 0 gives the seconds back.
 TEST_F(TimedSearchTest, TimedWaitUsesTheMillisecondLimitWhenSet) {
     struct Case {
-        int32_t seconds, millis;
+        int32_t seconds;
+        int64_t millis;
         uint32_t wait;
     };
-    for (const Case c : {Case{20, 0, 19000}, Case{1, 0, 0}, Case{20, 750, 750}, Case{1, 3500, 3500}}) {
+    // Limits past the longest wait a thread offers wait that long, never a wrapped-around time.
+    const Case cases[] = {
+        {20, 0, 19000},
+        {1, 0, 0},
+        {20, 750, 750},
+        {1, 3500, 3500},
+        {0, 0, 0},
+        {INT32_MAX, 0, UINT32_MAX},
+        {4294969, 0, UINT32_MAX},
+        {4294967, 0, 4294966000},
+        {20, INT32_MAX, INT32_MAX},
+        {20, INT64_MAX, UINT32_MAX},
+        {20, int64_t{UINT32_MAX} + 1, UINT32_MAX},
+    };
+    for (const Case c : cases) {
         g_timeLimit = c.seconds;
         g_timeLimitMillis = c.millis;
         EXPECT_EQ(TimedWaitMillis(), c.wait) << c.seconds << " s, " << c.millis << " ms";

@@ -581,7 +581,9 @@ TEST_F(FrameTest, MissingHelpFileIsToldInTheHelpWindow) {
 // Damaged or hostile help files are told in the help window at once: never waited for, never
 // read without limit, never laid out for minutes.
 TEST_F(FrameTest, BadHelpFilesAreToldFast) {
-    constexpr qint64 FAST_MILLIS = 5000;  // generous: each takes well under a second
+    // Each takes well under a second (printed below); only a file waited for or read without
+    // limit, or a layout of minutes, reaches this on however busy a machine.
+    constexpr qint64 HANG_MILLIS = 60000;
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const auto topic = [](const QByteArray& body) { return "@topic 1001 Renju\n" + body; };
@@ -651,7 +653,7 @@ TEST_F(FrameTest, BadHelpFilesAreToldFast) {
         QCoreApplication::processEvents();
         const qint64 elapsed = timer.elapsed();
         std::printf("  %s: %lld ms\n", c.name, static_cast<long long>(elapsed));
-        EXPECT_LT(elapsed, FAST_MILLIS);
+        EXPECT_LT(elapsed, HANG_MILLIS);
         EXPECT_TRUE(view->toPlainText().contains(c.shown)) << view->toPlainText().left(300).toStdString();
     }
     QuitHelp();

@@ -217,6 +217,28 @@ const char* ReasonName(Reason r) {
     return "?";
 }
 
+std::string CheckStart(EngineLink& link, int startMillis) {
+    const auto ended = [&] { return "it ended before answering START (" + link.EndDescription() + ")"; };
+    if (!link.Send("START " + std::to_string(BOARD_SIZE))) return ended();
+    const auto deadline = Clock::now() + std::chrono::milliseconds(startMillis);
+    for (;;) {
+        const EngineLink::Reply r = link.ReadLine(deadline);
+        switch (r.status) {
+            case EngineLink::Status::Interrupted:
+                return "stopped while waiting for its answer to START";
+            case EngineLink::Status::Closed:
+                return ended();
+            case EngineLink::Status::Timeout:
+                return "no answer to START within " + std::to_string(startMillis) + " ms";
+            case EngineLink::Status::Line:
+                break;
+        }
+        const AnswerKind kind = ParseAnswer(r.line).kind;
+        if (kind == AnswerKind::Ok) return {};
+        if (kind != AnswerKind::Chatter) return "it answered " + Quote(r.line) + " to START";
+    }
+}
+
 GameResult PlayGame(const GameConfig& config, int opening, Player black, Player white) {
     return Game(config, black, white).Play(opening);
 }

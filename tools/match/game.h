@@ -51,6 +51,10 @@ struct GameResult {
     std::vector<std::string> complaints[2];  // ERROR and UNKNOWN lines by colour, for the log
 };
 
+// Sends START and waits for OK, as every game begins. Empty when the engine answered so; else
+// why it cannot play: it ended (how), answered something else (what), or said nothing in time.
+std::string CheckStart(EngineLink& link, int startMillis);
+
 // Plays one game from the opening's three stones; the judge is made here.
 GameResult PlayGame(const GameConfig& config, int opening, Player black, Player white);
 

@@ -268,6 +268,18 @@ int RunMatch(const MatchOptions& o, std::ostream& out, std::ostream& err) {
             return 1;
         }
     }
+    // An engine that cannot be run, or does not answer START, would forfeit every game.
+    for (int e = 0; e < 2; ++e) {
+        EngineProcess probe(o.engine[e]);
+        const std::string why = probe.Started() ? CheckStart(probe, o.game.startMillis) : probe.Error();
+        probe.Stop(o.graceMillis);
+        if (StopRequested()) return 130;
+        if (!why.empty()) {
+            err << "renju-match: engine " << ENGINE_NAME[e] << " (" << o.engine[e] << ") cannot play: " << why
+                << "\n";
+            return 1;
+        }
+    }
     out << EngineLabel(o, 0) << "\n"
         << EngineLabel(o, 1) << "\n"
         << o.games << " games, rule " << (o.game.rule == RULE_RENJU ? "4 (renju)" : "0 (free)") << ", "

@@ -31,12 +31,15 @@ int main(int, char** argv) {
     });
     session.SetThinkingHooks([&input] { input.BeginThinking(); }, [&input] { input.EndThinking(); });
     while (!session.Finished()) {
-        const std::optional<std::string> bytes = input.Next();
-        if (!bytes) {
+        const std::optional<pbrain::InputReader::Chunk> chunk = input.Next();
+        if (!chunk) {
             session.EndOfInput();
             break;
         }
-        session.Feed(*bytes);
+        if (chunk->dropped)
+            session.InputDropped(pbrain::MAX_QUEUED_BYTES);
+        else
+            session.Feed(chunk->bytes);
     }
     return 0;
 }

@@ -2,9 +2,12 @@
 //
 // The bytes are handed to the session in the order they came. END or the end of input stops
 // the engine at once if it is thinking about a move, or as soon as it begins to think about
-// one; a manager that ends the game does not wait for a move it no longer wants.
+// one; a manager that ends the game does not wait for a move it no longer wants. Reading never
+// waits for the session, so END is heard however much input waits; what waits is bounded, and
+// input beyond the bound is dropped up to a line end, the place marked for the session.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,8 +15,18 @@
 
 namespace pbrain {
 
+// Input waiting to be handled is bounded, so that a manager that floods the engine while it
+// thinks cannot grow its memory.
+constexpr size_t MAX_QUEUED_BYTES = size_t{1} << 20;
+
 class InputReader {
 public:
+    // Bytes in the order read, or the mark of input dropped at that place.
+    struct Chunk {
+        std::string bytes;
+        bool dropped = false;
+    };
+
     // Starts reading `fd` on a new thread. `stop` ends the engine: it is called, on either
     // thread, once END or the end of input has been read while the engine is thinking, and
     // must not return in the program (tests may let it return).
@@ -26,7 +39,7 @@ public:
 
     // The next bytes in the order read; nothing once the input has ended and every byte has
     // been handed out. Waits for one of the two.
-    std::optional<std::string> Next();
+    std::optional<Chunk> Next();
 
     // Around the engine's thinking about a move.
     void BeginThinking();

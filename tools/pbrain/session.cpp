@@ -18,7 +18,8 @@ namespace pbrain {
 
 namespace {
 
-constexpr int32_t QUICK_BELOW_MILLIS = 300;  // a search's fallback alone may need about this
+constexpr int64_t QUICK_BELOW_MILLIS = 300;              // a search's fallback alone may need about this
+constexpr int64_t MAX_BUDGET_MILLIS = int64_t{1} << 40;  // about 35 years
 constexpr int RULE_EXACT_FIVE = 1, RULE_CONTINUOUS = 2, RULE_RENJU = 4, RULE_CARO = 8;
 
 std::string Upper(std::string_view s) {
@@ -37,20 +38,37 @@ std::string Quote(std::string_view s) {
     return q + "'";
 }
 
-bool ParseInt(std::string_view s, int64_t* value) {
+enum class Number { OK, MALFORMED, TOO_LARGE, TOO_SMALL };
+
+Number ParseInt(std::string_view s, int64_t* value) {
     s = Trim(s);
-    if (s.empty()) return false;
+    if (s.empty()) return Number::MALFORMED;
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), *value);
-    return ec == std::errc() && end == s.data() + s.size();
+    if (end != s.data() + s.size()) return Number::MALFORMED;
+    if (ec == std::errc::result_out_of_range) return s.front() == '-' ? Number::TOO_SMALL : Number::TOO_LARGE;
+    return ec == std::errc() ? Number::OK : Number::MALFORMED;
 }
 
-// Splits "a,b,c" into exactly n integer fields.
-bool ParseFields(std::string_view s, int n, int64_t* out) {
+// "too large" or "too small" for a whole number beyond 64 bits, so that it is not called malformed.
+std::string RangeFault(std::string_view s, Number n) {
+    s = Trim(s);
+    const std::string shown = s.size() > 40 ? std::string(s.substr(0, 40)) + "..." : std::string(s);
+    return shown + (n == Number::TOO_SMALL ? " is too small" : " is too large");
+}
+
+// Splits "a,b,c" into exactly n integer fields. `fault`, if given, gets the range fault of a
+// field beyond 64 bits, when that is what is wrong.
+bool ParseFields(std::string_view s, int n, int64_t* out, std::string* fault = nullptr) {
     for (int i = 0; i < n; ++i) {
         const size_t comma = s.find(',');
         const bool last = i == n - 1;
         if (last != (comma == std::string_view::npos)) return false;
-        if (!ParseInt(s.substr(0, comma), &out[i])) return false;
+        const std::string_view field = s.substr(0, comma);
+        const Number parsed = ParseInt(field, &out[i]);
+        if (parsed != Number::OK) {
+            if (fault && parsed != Number::MALFORMED) *fault = RangeFault(field, parsed);
+            return false;
+        }
         if (!last) s.remove_prefix(comma + 1);
     }
     return true;
@@ -73,14 +91,15 @@ bool IsEndLine(std::string_view line) {
     return Upper(Trim(line)) == "END";
 }
 
-MoveEntry ThinkMove(int32_t budgetMillis) {
+MoveEntry ThinkMove(int64_t budgetMillis) {
     g_humanBlack = g_stackCount % 2;  // the engine is the side to move
     g_stopSearch.store(0, std::memory_order_relaxed);
     g_finishPonder.store(0, std::memory_order_relaxed);
     ConfigureSearch(g_moveCount);
     // Deepening may start one more step after 6 percent of the wait, and a timed-out step
-    // ends with a short search: the wait keeps room for both.
-    const int32_t wait = static_cast<int32_t>(std::max<int64_t>(1, int64_t{budgetMillis} * 6 / 10));
+    // ends with a short search: the wait keeps room for both. A budget beyond any game is cut
+    // to one, so that no product overflows.
+    const int64_t wait = std::max<int64_t>(1, std::min<int64_t>(budgetMillis, MAX_BUDGET_MILLIS) * 6 / 10);
     int32_t x = -1, y = -1;
     if (budgetMillis < QUICK_BELOW_MILLIS || g_searchWidth <= 0 || g_searchDepth <= 0) {
         ChooseQuickMove(&x, &y);
@@ -93,20 +112,22 @@ MoveEntry ThinkMove(int32_t budgetMillis) {
     return {x, y};
 }
 
-MoveEntry ThinkStrong(int32_t budgetMillis, int64_t nodeLimit) {
+MoveEntry ThinkStrong(int64_t budgetMillis, int64_t nodeLimit, strong::ThinkResult* detail) {
     g_stopSearch.store(0, std::memory_order_relaxed);
     // Room for the answer to reach the manager, and for the last check of the clock.
-    const int32_t margin = std::max<int32_t>(50, budgetMillis / 10);
+    const int64_t budget = std::max<int64_t>(0, budgetMillis);
+    const int64_t margin = std::max<int64_t>(50, budget / 10);
     strong::ThinkLimits limits;
-    limits.millis = std::max<int32_t>(1, budgetMillis - margin);
+    limits.millis = std::max<int64_t>(1, budget - margin);
     limits.nodes = nodeLimit;
     const strong::ThinkResult r = strong::Think(limits);
+    if (detail) *detail = r;
     if (r.point < 0) return {-1, -1};
     return {r.point % BOARD_SIZE, r.point / BOARD_SIZE};
 }
 
 Session::Session(Output out, std::string tablesError)
-    : out_(std::move(out)), tablesError_(std::move(tablesError)), chooser_([this](int32_t budget) {
+    : out_(std::move(out)), tablesError_(std::move(tablesError)), chooser_([this](int64_t budget) {
           return level_ == STRONG_LEVEL ? ThinkStrong(budget, nodeLimit_) : ThinkMove(budget);
       }) {}
 
@@ -126,6 +147,17 @@ void Session::LineTooLong() {
         Error(fault + " ignored");
     else if (boardError_.empty())
         boardError_ = "BOARD " + fault;  // reported once, at DONE
+}
+
+void Session::InputDropped(size_t bound) {
+    if (finished_) return;
+    input_.Clear();
+    const std::string fault = "input dropped: more than " + std::to_string(bound) +
+                              " bytes were waiting to be handled; send less while the engine thinks";
+    if (!inBoard_)
+        Error(fault);
+    else if (boardError_.empty())
+        boardError_ = "BOARD " + fault;
 }
 
 void Session::EndOfInput() {
@@ -206,7 +238,9 @@ bool Session::RequireStarted() {
 
 void Session::Start(std::string_view rest) {
     int64_t n = 0;
-    if (!ParseInt(rest, &n)) return Error("START needs a board size, got " + Quote(rest));
+    const Number parsed = ParseInt(rest, &n);
+    if (parsed == Number::MALFORMED) return Error("START needs a board size, got " + Quote(rest));
+    if (parsed != Number::OK) return Error("board size " + RangeFault(rest, parsed) + ": 5 to 19 only");
     if (n < MIN_SIZE || n > BOARD_SIZE)
         return Error("board size " + std::to_string(n) + " not supported: 5 to 19 only");
     if (!tablesError_.empty()) return Error("pattern tables not loaded: " + tablesError_);
@@ -264,8 +298,9 @@ void Session::Begin() {
 std::optional<Session::Stone> Session::ReadPoint(std::string_view command, std::string_view rest,
                                                  std::string* point) {
     int64_t f[2];
-    if (!ParseFields(rest, 2, f)) {
-        Error(std::string(command) + " needs x,y, got " + Quote(rest));
+    std::string fault;
+    if (!ParseFields(rest, 2, f, &fault)) {
+        Error(std::string(command) + (fault.empty() ? " needs x,y, got " + Quote(rest) : " " + fault));
         return std::nullopt;
     }
     *point = std::to_string(f[0]) + "," + std::to_string(f[1]);
@@ -321,8 +356,9 @@ void Session::Takeback(std::string_view rest) {
 void Session::BoardLine(std::string_view line) {
     if (!boardError_.empty()) return;  // the first fault is the one reported at DONE
     int64_t f[3];
-    if (!ParseFields(line, 3, f)) {
-        boardError_ = "BOARD line " + Quote(line) + " is not x,y,field";
+    std::string fault;
+    if (!ParseFields(line, 3, f, &fault)) {
+        boardError_ = "BOARD line " + Quote(line) + (fault.empty() ? " is not x,y,field" : ": " + fault);
         return;
     }
     const std::string point = std::to_string(f[0]) + "," + std::to_string(f[1]);
@@ -377,15 +413,15 @@ void Session::Info(std::string_view rest) {
         return;
     }
     int64_t v = 0;
-    if (!ParseInt(text, &v)) return Error("INFO " + key + " needs a whole number, got " + Quote(text));
-    const auto millis = [](int64_t ms) {
-        return static_cast<int32_t>(std::clamp<int64_t>(ms, 0, INT32_MAX));
-    };
+    const Number parsed = ParseInt(text, &v);
+    if (parsed == Number::MALFORMED)
+        return Error("INFO " + key + " needs a whole number, got " + Quote(text));
+    if (parsed != Number::OK) return Error("INFO " + key + " " + RangeFault(text, parsed));
     if (key == "TIMEOUT_TURN" || key == "TIMEOUT_MATCH") {
         if (v < 0) return Error("INFO " + key + " must not be negative");
-        (key == "TIMEOUT_TURN" ? timeoutTurn_ : timeoutMatch_) = millis(v);
+        (key == "TIMEOUT_TURN" ? timeoutTurn_ : timeoutMatch_) = v;
     } else if (key == "TIME_LEFT") {
-        timeLeft_ = millis(v);  // overdrawn time counts as none left
+        timeLeft_ = std::max<int64_t>(0, v);  // overdrawn time counts as none left
     } else if (key == "MAX_MEMORY") {
         if (v < 0) return Error("INFO " + key + " must not be negative");
         // 0 means no limit; the hash table takes half, the rest is for the engine around it.
@@ -415,8 +451,8 @@ void Session::Info(std::string_view rest) {
     }
 }
 
-int32_t Session::TurnBudgetMillis() const {
-    int32_t budget = timeoutTurn_;
+int64_t Session::TurnBudgetMillis() const {
+    int64_t budget = timeoutTurn_;
     // Spread what is left of the match over the moves that may still come.
     if (timeoutMatch_ > 0 && timeLeft_ >= 0) budget = std::min(budget, timeLeft_ / 10);
     return budget;

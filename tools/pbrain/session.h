@@ -11,6 +11,10 @@
 
 #include "engine/board.h"
 
+namespace strong {
+struct ThinkResult;
+}
+
 namespace pbrain {
 
 constexpr int MIN_SIZE = 5;
@@ -19,16 +23,20 @@ constexpr int MAX_LINE = 4096;  // longer lines are refused, so input cannot gro
 constexpr int STRONG_LEVEL = 8;
 
 // Picks a move for the side to move on the engine board, given the time it may take.
-using MoveChooser = std::function<MoveEntry(int32_t budgetMillis)>;
+using MoveChooser = std::function<MoveEntry(int64_t budgetMillis)>;
 
-// Cuts a byte stream into lines at '\n'. A line longer than MAX_LINE is dropped: `tooLong` is
-// called once, when it passes the limit, and the rest of it is skipped up to its line end.
+// Cuts a byte stream into lines at CR, LF or CR LF (one line end, even when split between two
+// calls). A line longer than MAX_LINE is dropped: `tooLong` is called once, when it passes the
+// limit, and the rest of it is skipped up to its line end.
 class LineSplitter {
 public:
     template <typename OnLine, typename OnTooLong>
     void Feed(std::string_view bytes, OnLine&& onLine, OnTooLong&& tooLong) {
         for (const char c : bytes) {
-            if (c == '\n') {
+            const bool lfAfterCr = c == '\n' && afterCr_;
+            afterCr_ = c == '\r';
+            if (lfAfterCr) continue;
+            if (c == '\n' || c == '\r') {
                 if (!discarding_) onLine(std::string_view(pending_));
                 discarding_ = false;
                 pending_.clear();
@@ -44,11 +52,15 @@ public:
     }
     // The start of a line whose end has not come yet.
     std::string_view Pending() const { return pending_; }
-    void Clear() { pending_.clear(); }
+    void Clear() {
+        pending_.clear();
+        discarding_ = false;
+    }
 
 private:
     std::string pending_;
     bool discarding_ = false;  // inside a line that was too long
+    bool afterCr_ = false;     // the last byte was CR: an LF now ends no further line
 };
 
 // Whether a line is the END command, which ends the session wherever it comes.
@@ -63,6 +75,9 @@ public:
 
     // Bytes as they arrive; complete lines are handled at once, the rest kept for later.
     void Feed(std::string_view bytes);
+    // Input was dropped here because more than `bound` bytes waited: the line it cut is
+    // discarded, and the drop is reported once (at DONE inside BOARD).
+    void InputDropped(size_t bound);
     // The input has ended: a partial line or an open BOARD is reported, never executed.
     void EndOfInput();
     void HandleLine(std::string_view line);
@@ -78,7 +93,7 @@ public:
     }
 
     // The time budget for the next move, from timeout_turn, timeout_match and time_left.
-    int32_t TurnBudgetMillis() const;
+    int64_t TurnBudgetMillis() const;
 
 private:
     struct Stone {
@@ -120,16 +135,19 @@ private:
     std::string boardError_;
     std::vector<Stone> boardOwn_, boardOpponent_;
 
-    int32_t timeoutTurn_ = 30000;
-    int32_t timeoutMatch_ = 0;  // 0: no limit for the match
-    int32_t timeLeft_ = -1;     // -1: not told
+    // Milliseconds as told, up to the largest 64-bit number; the budget is worked out without
+    // overflow from any of them.
+    int64_t timeoutTurn_ = 30000;
+    int64_t timeoutMatch_ = 0;  // 0: no limit for the match
+    int64_t timeLeft_ = -1;     // -1: not told
     int32_t level_ = STRONG_LEVEL;
     int64_t nodeLimit_ = 0;  // the tournament player's nodes per move; 0: none
 };
 
 // The engine's own choice: the quick choice or the timed search at the current level.
-MoveEntry ThinkMove(int32_t budgetMillis);
-// The tournament player's choice within the budget and, when not 0, a node limit.
-MoveEntry ThinkStrong(int32_t budgetMillis, int64_t nodeLimit = 0);
+MoveEntry ThinkMove(int64_t budgetMillis);
+// The tournament player's choice within the budget and, when not 0, a node limit; `detail`, if
+// given, gets the search's own account of the move.
+MoveEntry ThinkStrong(int64_t budgetMillis, int64_t nodeLimit = 0, strong::ThinkResult* detail = nullptr);
 
 }  // namespace pbrain
