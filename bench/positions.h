@@ -2,7 +2,26 @@
 // opening to the late middle game, every rule, both colours.
 #pragma once
 
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "engine/board.h"
+
 namespace bench {
+
+// A new game under `rule` with the moves of "x,y x,y ..." played on the record and the engine.
+inline void PlayMoveList(int rule, const char* moves) {
+    g_rule = rule;
+    ResetBoards();
+    std::istringstream in(moves);
+    std::string move;
+    while (in >> move) {
+        const int x = std::atoi(move.c_str()), y = std::atoi(move.c_str() + move.find(',') + 1);
+        RecordPush(x, y);
+        EnginePush(x, y);
+    }
+}
 
 struct BenchPosition {
     const char* name;

@@ -50,15 +50,7 @@ struct ResultHash {
 };
 
 void SetUp(int rule, int level, const char* moves) {
-    g_rule = rule;
-    ResetBoards();
-    std::istringstream in(moves);
-    std::string move;
-    while (in >> move) {
-        const int x = std::atoi(move.c_str()), y = std::atoi(move.c_str() + move.find(',') + 1);
-        RecordPush(x, y);
-        EnginePush(x, y);
-    }
+    bench::PlayMoveList(rule, moves);
     g_humanBlack = g_moveCount % 2;  // the computer is the side to move
     g_level = level;
     g_variety = 1;

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <string>
 
 #include "bench/positions.h"
@@ -37,18 +36,6 @@ struct ResultHash {
     }
 };
 
-void SetUp(int rule, const char* moves) {
-    g_rule = rule;
-    ResetBoards();
-    std::istringstream in(moves);
-    std::string move;
-    while (in >> move) {
-        const int x = std::atoi(move.c_str()), y = std::atoi(move.c_str() + move.find(',') + 1);
-        RecordPush(x, y);
-        EnginePush(x, y);
-    }
-}
-
 int Signature(int64_t nodes) {
     int64_t total = 0;
     double seconds = 0;
@@ -56,7 +43,7 @@ int Signature(int64_t nodes) {
     std::printf("%-32s %4s %7s %-16s %5s %9s %10s %10s %8s\n", "position", "rule", "move", "reason", "depth",
                 "score", "search", "solver", "seconds");
     auto one = [&](const std::string& name, int rule, const char* moves) {
-        SetUp(rule, moves);
+        bench::PlayMoveList(rule, moves);
         strong::ClearTable();  // each position from the same start
         strong::ThinkLimits limits;
         limits.millis = 0;
