@@ -22,7 +22,9 @@ for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
     grep -qxF "$lib" <<<"$names" || fail "Depends lacks $lib: $depends"
 done
 
-dpkg-deb -f "$deb" Description | grep -q "nine levels" || fail "the package description does not count nine levels"
+# Read whole first: under pipefail, grep -q ending early can fail the pipe by SIGPIPE.
+description=$(dpkg-deb -f "$deb" Description)
+grep -q "nine levels" <<<"$description" || fail "the package description does not count nine levels"
 
 # Debian's own checks of a package, where lintian is installed: no error and no warning.
 if command -v lintian >/dev/null; then
