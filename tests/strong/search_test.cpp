@@ -141,14 +141,12 @@ TEST_F(StrongSearchTest, ANodeLimitGivesTheSameMoveEveryTimeWithinItsNodes) {
     }
 }
 
-TEST_F(StrongSearchTest, KeepsItsTimeAndPlaysLegalMovesThroughAGame) {
+// How closely it keeps its time is for the benchmarks (the matches' longest moves).
+TEST_F(StrongSearchTest, PlaysLegalMovesThroughAGame) {
     ResetWithRule(1);
     for (int move = 0; move < 40; ++move) {
         const EngineSnapshot before = TakeEngineSnapshot();
-        const auto t0 = std::chrono::steady_clock::now();
-        const strong::ThinkResult r = strong::Think(100);
-        // How closely it keeps its time is for the benchmarks; here no move may hang.
-        EXPECT_LE(MillisSince(t0), 100 + 5000) << "move " << move;
+        const strong::ThinkResult r = ThinkNodes(20000);
         ASSERT_TRUE(TakeEngineSnapshot() == before) << "move " << move;
         ASSERT_GE(r.point, 0);
         const int x = r.point % BOARD_SIZE, y = r.point / BOARD_SIZE;
