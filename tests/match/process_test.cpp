@@ -137,7 +137,6 @@ TEST_F(MatchProcessTest, MisbehavingEnginesLose) {
     config.startMillis = 3000;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command + " as " + ColourName(c.colour));
-        const auto start = Clock::now();
         EngineProcess bad(c.command), good(Fake("legal"));
         ASSERT_TRUE(bad.Started() && good.Started());
         const bool badBlack = c.colour == Colour::Black;
@@ -145,8 +144,7 @@ TEST_F(MatchProcessTest, MisbehavingEnginesLose) {
                                       {badBlack ? &good : &bad, std::nullopt});
         bad.Stop(300);
         good.Stop(300);
-        // Only a hang reaches this; the waits themselves are shown by the reasons.
-        EXPECT_LT(SecondsSince(start), 60.0) << "the game and the engines' end hung";
+        // The waits are shown by the reasons; a hang is the test runner's time-out.
         ASSERT_TRUE(r.winner);
         EXPECT_EQ(*r.winner, Other(c.colour));
         EXPECT_EQ(r.reason, c.reason) << r.detail;
